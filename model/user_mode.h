@@ -1,0 +1,23 @@
+#pragma once
+// User-defined modes: the definitions szCfr1 to szCfr4 of the settings file.
+
+constexpr int kMaxCommaFields = 7;
+
+struct CommaFields {
+    int count = 0;
+    char* field[kMaxCommaFields] = {};
+};
+
+// Cuts text at commas in place into at most 7 non-empty fields; a run of commas is one cut and
+// commas at either end make no field.
+CommaFields SplitCommaFields(char* text);
+
+// The leading decimal number of the field (after spaces); 0 or no number gives the default.
+double ReadNumberField(const char* field, double defaultValue);
+
+// The leading signed decimal integer of the field after white space; none gives 0.
+int ReadIntegerField(const char* field);
+
+// Applies one definition (at most 127 characters, split in place) to user row 6-9. Returns true
+// when the row is present afterwards.
+bool ParseUserMode(int mode, char* text);

@@ -1,0 +1,43 @@
+#pragma once
+// The settings file: an INI file beside the executable, read once at start-up and written by
+// Save Setup Now (the options) and at close (the window position). The logic here is portable;
+// it reaches the file through a ProfileStore, which the program backs with the platform's
+// profile functions and the native tests with a portable INI reader and writer.
+
+#include <cstdint>
+
+#include "model/fixed_text.h"
+
+constexpr const char* kSettingsSection = "Vexo";
+constexpr const char* kUserModeSection = "Vexo Special";
+
+class ProfileStore {
+public:
+    // The key's value, at most 127 characters; the default when the key is missing.
+    virtual TextBuffer GetString(const char* section, const char* key, const char* defaultValue) = 0;
+    // The key's value read as a decimal integer; the default when the key is missing.
+    virtual std::int32_t GetInt(const char* section, const char* key, std::int32_t defaultValue) = 0;
+    // Creates the file, the section or the key as needed; other lines stay as they are.
+    virtual bool WriteString(const char* section, const char* key, const char* value) = 0;
+
+protected:
+    ~ProfileStore() = default;
+};
+
+// The executable's path with everything from its last "." replaced by the extension.
+FixedText<260> SiblingPath(const char* exePath, const char* extension);
+
+// Paths formed at start-up from the executable's path.
+extern FixedText<260> g_settingsPath;
+extern FixedText<260> g_helpPath;
+void SetSettingsPaths(const char* exePath);
+
+// Reads the user modes, the window position, the current mode, the options and the clipboard
+// formats, in that order.
+void ReadSettings(ProfileStore& profile);
+
+// Save Setup Now: the current mode, the options and the clipboard formats.
+void SaveSettings(ProfileStore& profile);
+
+// At close: the window's top-left corner, unless the window is minimised.
+void SavePosition(ProfileStore& profile, int left, int top, bool minimised);

@@ -1,0 +1,5 @@
+#include "shell/clipboard.h"
+
+// Placeholders until the clipboard commands land.
+void CopyToClipboard(HWND) {}
+void PasteFromClipboard(HWND) {}
