@@ -1,4 +1,220 @@
 #include "dialogs/roman_dialog.h"
 
-// Placeholder until the dialog lands.
-INT_PTR ShowRomanDialog(HWND) { return 0; }
+#include <cstdio>
+
+#include "dialogs/roman.h"
+#include "settings/options.h"
+#include "settings/settings.h"
+#include "shell/resource.h"
+
+namespace {
+
+// The two edit fields' own handlers, kept while the dialog is open: the filters hand on
+// everything they do not drop. The dialog is modal and opened once at a time.
+WNDPROC g_arabicEditProc = nullptr;
+WNDPROC g_romanEditProc = nullptr;
+
+constexpr unsigned char kFirstPrintable = 32;
+constexpr unsigned char kFirstNonAscii = 128;
+constexpr unsigned char kCaseBit = 0x20;
+constexpr WPARAM kSysCommandMask = 0xFFF0;  // the low four bits of SC_* are the system's
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// The fourteen letters that may stand in a numeral field.
+bool IsRomanLetter(unsigned char c) { return c < kFirstNonAscii && RomanLetterValue(static_cast<char>(c)) != -1; }
+
+// Control characters (backspace, the editing shortcuts) and bytes above 127 are never filtered.
+bool PassesUnfiltered(unsigned char c) { return c < kFirstPrintable || c >= kFirstNonAscii; }
+
+void SetCase(char* text, bool upper) {
+    for (; *text != '\0'; ++text) {
+        const char c = *text;
+        if (upper && c >= 'a' && c <= 'z') *text = static_cast<char>(c & ~kCaseBit);
+        if (!upper && c >= 'A' && c <= 'Z') *text = static_cast<char>(c | kCaseBit);
+    }
+}
+
+// True when the clipboard's text could be read and each of its characters passes the test
+// (an empty text passes). The scan stops at the block's end even if no zero byte comes first:
+// the text belongs to another program and may be malformed.
+bool ClipboardTextPasses(HWND owner, bool (*test)(unsigned char)) {
+    if (!OpenClipboard(owner)) return false;
+    bool passes = false;
+    if (HANDLE data = GetClipboardData(CF_TEXT); data != nullptr) {
+        if (const auto* text = static_cast<const unsigned char*>(GlobalLock(data)); text != nullptr) {
+            const SIZE_T size = GlobalSize(data);
+            passes = true;
+            for (SIZE_T i = 0; i < size && text[i] != '\0'; ++i) {
+                if (!test(text[i])) {
+                    passes = false;
+                    break;
+                }
+            }
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return passes;
+}
+
+bool UpperCaseChecked(HWND dialog) { return IsDlgButtonChecked(dialog, IDC_ROMAN_UPPER) == BST_CHECKED; }
+
+// A result lands in its field selected, with the focus, so the next typing replaces it.
+void ShowResult(HWND dialog, int fieldId, const char* text) {
+    SetDlgItemTextA(dialog, fieldId, text);
+    SendDlgItemMessageA(dialog, fieldId, EM_SETSEL, 0, -1);
+    SetFocus(GetDlgItem(dialog, fieldId));
+}
+
+// The numeral field always shows the case that the Upper Case box asks for.
+void RecaseRomanField(HWND dialog, bool viaShowResult) {
+    char text[kRomanBufferSize] = {};
+    GetDlgItemTextA(dialog, IDC_ROMAN_ROMAN, text, sizeof text);
+    SetCase(text, UpperCaseChecked(dialog));
+    if (viaShowResult) {
+        ShowResult(dialog, IDC_ROMAN_ROMAN, text);
+    } else {
+        SetDlgItemTextA(dialog, IDC_ROMAN_ROMAN, text);
+        SetFocus(GetDlgItem(dialog, IDC_ROMAN_ROMAN));
+    }
+}
+
+LRESULT CALLBACK ArabicEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CHAR: {
+        const auto c = static_cast<unsigned char>(wParam);
+        if (!PassesUnfiltered(c) && !IsDigit(c)) return 0;
+        break;
+    }
+    case WM_PASTE:
+        if (!IsClipboardFormatAvailable(CF_TEXT)) return 0;
+        if (!ClipboardTextPasses(edit, IsDigit)) {
+            //MUT
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(g_arabicEditProc, edit, message, wParam, lParam);
+}
+
+LRESULT CALLBACK RomanEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND dialog = GetParent(edit);
+    switch (message) {
+    case WM_CHAR: {
+        const auto c = static_cast<unsigned char>(wParam);
+        if (PassesUnfiltered(c)) break;
+        if (!IsRomanLetter(c)) return 0;
+        const unsigned char forced = UpperCaseChecked(dialog) ? (c & ~kCaseBit) : (c | kCaseBit);
+        return CallWindowProcA(g_romanEditProc, edit, message, forced, lParam);
+    }
+    case WM_PASTE:
+        if (!IsClipboardFormatAvailable(CF_TEXT)) return 0;
+        // A refused paste is silent here; accepted or not, the field is re-cased afterwards.
+        if (ClipboardTextPasses(edit, IsRomanLetter)) CallWindowProcA(g_romanEditProc, edit, message, wParam, lParam);
+        RecaseRomanField(dialog, false);
+        return 0;
+    default:
+        break;
+    }
+    return CallWindowProcA(g_romanEditProc, edit, message, wParam, lParam);
+}
+
+WNDPROC Subclass(HWND dialog, int fieldId, WNDPROC filter) {
+    const LONG_PTR previous =
+        SetWindowLongPtrA(GetDlgItem(dialog, fieldId), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter));
+    return reinterpret_cast<WNDPROC>(previous);
+}
+
+void OnInitDialog(HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_ROMAN_ARABIC, "");
+    SetDlgItemTextA(dialog, IDC_ROMAN_ROMAN, "");
+    CheckDlgButton(dialog, IDC_ROMAN_UPPER, g_options.bUpperCase != 0 ? BST_CHECKED : BST_UNCHECKED);
+    g_arabicEditProc = Subclass(dialog, IDC_ROMAN_ARABIC, ArabicEditFilter);
+    g_romanEditProc = Subclass(dialog, IDC_ROMAN_ROMAN, RomanEditFilter);
+}
+
+void OnArabicToRoman(HWND dialog) {
+    // Read unsigned so that a too-large number reads as a value out of range, never as a sign.
+    const auto value = static_cast<int>(GetDlgItemInt(dialog, IDC_ROMAN_ARABIC, nullptr, FALSE));
+    if (value < kRomanMin || value > kRomanMax) {
+        MessageBoxA(dialog, "Invalid Arabic Number", "Arabic to Roman Error", MB_OK);
+        return;
+    }
+    char numeral[kRomanBufferSize];
+    ArabicToRoman(value, numeral);
+    if (UpperCaseChecked(dialog)) SetCase(numeral, true);
+    ShowResult(dialog, IDC_ROMAN_ROMAN, numeral);
+}
+
+void OnRomanToArabic(HWND dialog) {
+    char numeral[kRomanBufferSize] = {};
+    GetDlgItemTextA(dialog, IDC_ROMAN_ROMAN, numeral, sizeof numeral);
+    const int value = RomanToArabic(numeral);
+    if (value == -1) {
+        MessageBoxA(dialog, "Invalid Roman Numeral", "Roman to Arabic Error", MB_OK);
+        return;
+    }
+    char text[kRomanBufferSize];
+    std::snprintf(text, sizeof text, "%i", value);
+    ShowResult(dialog, IDC_ROMAN_ARABIC, text);
+}
+
+void OnCommand(HWND dialog, int id) {
+    switch (id) {
+    case IDC_ROMAN_TO_ROMAN:
+        OnArabicToRoman(dialog);
+        break;
+    case IDC_ROMAN_TO_ARABIC:
+        OnRomanToArabic(dialog);
+        break;
+    case IDC_ROMAN_UPPER:
+        RecaseRomanField(dialog, true);
+        break;
+    case IDC_ROMAN_HELP:
+        WinHelpA(dialog, g_helpPath.c_str(), HELP_CONTEXT, IDH_ROMAN);
+        break;
+    case IDOK:
+        g_options.bUpperCase = UpperCaseChecked(dialog) ? 1 : 0;
+        EndDialog(dialog, IDOK);
+        break;
+    default:
+        // The edit fields' notifications, and IDCANCEL from Escape: the dialog closes only
+        // with OK or the close box.
+        break;
+    }
+}
+
+INT_PTR CALLBACK RomanDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        OnCommand(dialog, LOWORD(wParam));
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if ((wParam & kSysCommandMask) == SC_CLOSE) {
+            // The close box drops a changed Upper Case box.
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+INT_PTR ShowRomanDialog(HWND owner) {
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ROMAN), owner, RomanDialogProc, 0);
+    if (result == -1) {
+        MessageBoxA(nullptr, "Unable to display dialog", "System Error", MB_SYSTEMMODAL | MB_ICONERROR);
+        return 0;
+    }
+    return result;
+}

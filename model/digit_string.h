@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/fixed_text.h"
+#include "model/mode_table.h"
 
 // Exactly 8 characters, right-aligned and zero-filled; empty only when MakeDigitString was
 // given a text longer than 127 characters.
@@ -17,6 +18,10 @@ DigitString MakeDigitString(const char* text);
 // labels that do not exist moved onto the existing label of the same count), in the kind's
 // radix for the plain counts.
 DigitString FramesToDigitString(std::int32_t count, int mode);
+
+// True when every count can be written with digits 0-9 through these place values of a
+// weighted kind, and read back to itself.
+bool PlaceValuesWriteEveryCount(const std::int32_t (&weights)[kDigitCount], std::int32_t kind);
 
 // The count brought into 0 .. modulus-1 of the mode by a whole multiple of the modulus.
 std::int32_t WrapFrames(std::int64_t count, int mode);

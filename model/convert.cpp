@@ -1,0 +1,40 @@
+#include "model/convert.h"
+
+#include <cmath>
+
+#include "model/mode_table.h"
+#include "settings/options.h"
+
+namespace {
+
+constexpr double kInt32Min = -2147483648.0;
+constexpr double kInt32Max = 2147483647.0;
+
+// Only a user mode with an extreme conversion rate gets here. The value is brought into the
+// target mode's range exactly as the next operation's wrap would bring it.
+std::int32_t WrapOutOfRange(double whole, int toMode) {
+    if (!std::isfinite(whole)) return 0;
+    const double modulus = WrapModulus(toMode);
+    double rest = std::fmod(whole, modulus);
+    if (rest < 0) rest += modulus;
+    return static_cast<std::int32_t>(rest);
+}
+
+}  // namespace
+
+double RoundWhole(double x) { return std::round(x); }
+
+std::int32_t ConvertFrames(std::int32_t count, int fromMode, int toMode) {
+    if (fromMode == toMode || count == 0) return count;
+    if (fromMode < 0 || fromMode >= kModeCount || toMode < 0 || toMode >= kModeCount) return count;
+    if (IsCountKind(ModeKindOf(fromMode)) || IsCountKind(ModeKindOf(toMode))) return count;
+    const double fromFps = ModeTable[fromMode].dFps;
+    const double toFps = ModeTable[toMode].dFps;
+    if (fromFps == 0 || !std::isfinite(fromFps) || !std::isfinite(toFps)) return count;
+    if (g_options.bDFNDFFrameConv != 0 && RoundWhole(toFps) == RoundWhole(fromFps)) return count;
+    double x = toFps * count;
+    x = x / fromFps;
+    const double whole = RoundWhole(x);
+    if (whole >= kInt32Min && whole <= kInt32Max) return static_cast<std::int32_t>(whole);
+    return WrapOutOfRange(whole, toMode);
+}

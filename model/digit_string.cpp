@@ -1,0 +1,179 @@
+#include "model/digit_string.h"
+
+#include <climits>
+#include <cstring>
+
+#include "model/drop_frame.h"
+#include "model/mode_table.h"
+
+namespace {
+
+constexpr char kZeroDigits[] = "00000000";
+
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsHexDigit(char c) {
+    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+int HexDigitValue(char c) {
+    if (IsDecimalDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return c - 'A' + 10;
+}
+
+bool IsTooLong(const char* text) { return std::strlen(text) > kMaxTextLength; }
+
+// The characters of text that pass the filter, keeping only the rightmost kDigitCount of them.
+template <typename Filter>
+FixedText<kDigitCount> RightmostDigits(const char* text, Filter passes) {
+    TextBuffer kept;
+    for (const char* p = text; *p != '\0'; ++p)
+        if (passes(*p)) kept.append(*p);
+    FixedText<kDigitCount> digits;
+    const std::size_t skip = kept.size() > kDigitCount ? kept.size() - kDigitCount : 0;
+    digits.assign(kept.c_str() + skip);
+    return digits;
+}
+
+DigitString RightAligned(const FixedText<kDigitCount>& digits) {
+    DigitString result;
+    result.append('0', kDigitCount - digits.size());
+    result.append(digits.c_str());
+    return result;
+}
+
+// Plain counts: the count in the kind's radix, zero-filled to 8 digits. A count outside the
+// modulus (possible only for a value carried unwrapped from another mode) is written wrapped,
+// since 8 decimal or octal digits cannot hold it.
+DigitString CountToDigitString(std::int32_t count, int mode, std::int32_t kind) {
+    std::uint32_t value = static_cast<std::uint32_t>(count);
+    if (count < 0 || count >= kCountModulus) value = static_cast<std::uint32_t>(WrapFrames(count, mode));
+    const std::uint32_t radix = static_cast<std::uint32_t>(KindRadix[kind]);
+    char digits[kDigitCount + 1] = "00000000";
+    for (int i = kDigitCount - 1; i >= 0 && value != 0; --i) {
+        digits[i] = "0123456789abcdef"[value % radix];
+        value /= radix;
+    }
+    return DigitString(digits);
+}
+
+// The most units each position may take when a count is written with digits 0-9, w0 first.
+// Seconds and minutes tens stop at 5 so that a time reads as a time; the leftmost position
+// takes whatever is left.
+constexpr std::int32_t kNoCap = INT32_MAX;
+constexpr std::int32_t kHmsfDigitCaps[kDigitCount] = {9, 9, 9, 5, 9, 5, 9, kNoCap};
+constexpr std::int32_t kFeetDigitCaps[kDigitCount] = {9, 9, 9, 9, 9, 9, 9, kNoCap};
+
+const std::int32_t* DigitCaps(std::int32_t kind) {
+    return kind == KindFeetFrames ? kFeetDigitCaps : kHmsfDigitCaps;
+}
+
+// Each position takes as many units of its weight as fit. With caps, a position takes at most
+// its cap and leaves the rest to the positions below: place values that are not whole
+// multiples of each other (a user mode at 23.976 has 14385 frames per ten minutes but 1438
+// per minute) would otherwise count a minute digit of ten.
+DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* caps) {
+    const std::int32_t* weights = PlaceValueTable[mode];
+    std::int32_t rest = count;
+    DigitString result;
+    for (int position = kDigitCount - 1; position >= 0; --position) {
+        std::int32_t units = rest / weights[position];
+        if (caps != nullptr && units > caps[position]) units = caps[position];
+        rest -= units * weights[position];
+        result.append(static_cast<char>('0' + units));
+    }
+    return result;
+}
+
+bool HasOnlyDecimalDigits(const DigitString& digits) {
+    for (std::size_t i = 0; i < digits.size(); ++i)
+        if (!IsDecimalDigit(digits[i])) return false;
+    return true;
+}
+
+// Weighted kinds. A count that the 8 positions cannot hold (below zero, or ten or more units
+// of the leftmost weight, as after converting 100 hours from 16mm) is written wrapped.
+DigitString WeightedToDigitString(std::int32_t count, int mode, std::int32_t kind) {
+    const std::int64_t topLimit = 10LL * PlaceValueTable[mode][kDigitCount - 1];
+    if (count < 0 || count >= topLimit) count = WrapFrames(count, mode);
+    if (kind == KindHmsfDrop) {
+        // The last two frames of each ten-minute block count a minute digit of ten, which the
+        // label repair moves onto the existing label (mm-1):59;28 or ;29.
+        DigitString label = WeightedDigits(count, mode, nullptr);
+        CheckDropFrameLabel(label, true);
+        if (HasOnlyDecimalDigits(label)) return label;
+    }
+    return WeightedDigits(count, mode, DigitCaps(kind));
+}
+
+}  // namespace
+
+bool PlaceValuesWriteEveryCount(const std::int32_t (&weights)[kDigitCount], std::int32_t kind) {
+    // Writing greedily under the caps leaves nothing over exactly when, at every position,
+    // the positions below can hold one less than its weight.
+    const std::int32_t* caps = DigitCaps(kind);
+    std::int64_t below = 0;
+    for (int position = 0; position < kDigitCount; ++position) {
+        if (weights[position] < 1 || below < weights[position] - 1) return false;
+        if (caps[position] != kNoCap) below += static_cast<std::int64_t>(caps[position]) * weights[position];
+    }
+    return true;
+}
+
+DigitString MakeDigitString(const char* text) {
+    if (text == nullptr) return DigitString(kZeroDigits);
+    if (IsTooLong(text)) return DigitString();
+    return RightAligned(RightmostDigits(text, IsHexDigit));
+}
+
+DigitString FramesToDigitString(std::int32_t count, int mode) {
+    if (mode < 0 || mode >= kModeCount) mode = 0;
+    const std::int32_t kind = ModeTable[mode].iKind;
+    if (IsCountKind(kind) || mode >= kWeightedModeCount) return CountToDigitString(count, mode, kind);
+    return WeightedToDigitString(count, mode, kind);
+}
+
+std::int32_t WrapFrames(std::int64_t count, int mode) {
+    const std::int64_t modulus = WrapModulus(mode);
+    std::int64_t rest = count % modulus;
+    if (rest < 0) rest += modulus;
+    return static_cast<std::int32_t>(rest);
+}
+
+namespace {
+
+std::int64_t WeightedValue(const char* text, int mode) {
+    const FixedText<kDigitCount> digits = RightmostDigits(text, IsDecimalDigit);
+    std::int64_t sum = 0;
+    const std::size_t n = digits.size();
+    for (std::size_t i = 0; i < n; ++i)
+        sum += static_cast<std::int64_t>(digits[n - 1 - i] - '0') * PlaceValueTable[mode][i];
+    return sum;
+}
+
+// Plain counts read as one number in 32 bits, as a typed or pasted run of digits is; longer
+// runs keep their low 32 bits (the wrap at 2 to the 24th makes that the same value). Eight
+// hexadecimal digits from 80000000 up are a negative count. Octal reading stops at 8 or 9.
+std::int64_t RadixValue(const char* text, std::int32_t kind) {
+    const std::uint32_t radix = static_cast<std::uint32_t>(KindRadix[kind]);
+    std::uint32_t value = 0;
+    for (const char* p = text; *p != '\0'; ++p) {
+        const bool isDigit = kind == KindHex ? IsHexDigit(*p) : IsDecimalDigit(*p);
+        if (!isDigit) continue;
+        const std::uint32_t digit = static_cast<std::uint32_t>(HexDigitValue(*p));
+        if (digit >= radix) break;
+        value = value * radix + digit;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+std::int32_t TextToFrames(const char* text, int mode) {
+    if (text == nullptr || *text == '\0' || IsTooLong(text)) return 0;
+    if (mode < 0 || mode >= kModeCount) mode = 0;
+    const std::int32_t kind = ModeTable[mode].iKind;
+    if (IsCountKind(kind) || mode >= kWeightedModeCount) return WrapFrames(RadixValue(text, kind), mode);
+    return WrapFrames(WeightedValue(text, mode), mode);
+}

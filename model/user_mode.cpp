@@ -1,0 +1,187 @@
+#include "model/user_mode.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "model/convert.h"
+#include "model/digit_string.h"
+#include "model/mode_table.h"
+
+namespace {
+
+// Seconds (or feet) that one unit of each digit position stands for; entries 0 and 1 are the
+// frame digits and are not used.
+constexpr double TimeDigitWeights[kDigitCount] = {1, 10, 1, 10, 60, 600, 3600, 36000};
+constexpr double FeetDigitWeights[kDigitCount] = {1, 10, 1, 10, 100, 1000, 10000, 100000};
+
+// A frames field has two digits, so a rate of 100 or more could not write every frame.
+constexpr double kRateLimit = 100;
+
+enum FieldIndex { FieldName, FieldShortName, FieldSuffix, FieldFps, FieldFramesPerFoot, FieldKind, FieldClip };
+
+const char* SkipSpaces(const char* p) {
+    while (*p == ' ') ++p;
+    return p;
+}
+
+bool IsOnlySpaces(const char* p) { return *SkipSpaces(p) == '\0'; }
+
+// Length of the decimal number at the start of p: sign, digits, fraction, exponent.
+std::size_t DecimalNumberLength(const char* p) {
+    std::size_t n = 0;
+    if (p[n] == '+' || p[n] == '-') ++n;
+    std::size_t digits = 0;
+    while (std::isdigit(static_cast<unsigned char>(p[n]))) ++n, ++digits;
+    if (p[n] == '.') {
+        ++n;
+        while (std::isdigit(static_cast<unsigned char>(p[n]))) ++n, ++digits;
+    }
+    if (digits == 0) return 0;
+    if (p[n] == 'e' || p[n] == 'E') {
+        std::size_t e = n + 1;
+        if (p[e] == '+' || p[e] == '-') ++e;
+        if (std::isdigit(static_cast<unsigned char>(p[e]))) {
+            while (std::isdigit(static_cast<unsigned char>(p[e]))) ++e;
+            n = e;
+        }
+    }
+    return n;
+}
+
+std::int32_t KindFromKeyword(char* field) {
+    for (char* p = field; *p != '\0'; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+    const char* keyword = SkipSpaces(field);
+    for (int kind = 0; kind < kKindCount; ++kind)
+        if (std::strcmp(keyword, KindKeywords[kind]) == 0) return kind;
+    return KindHmsf;
+}
+
+// The rate that sets a weighted kind's place values: per foot for feet and frames, per second
+// for the two HMSF kinds.
+double WeightRate(const ModeRecord& row) {
+    return row.iKind == KindFeetFrames ? row.dFramesPerFoot : row.dFps;
+}
+
+// Positions 2 and 3 (seconds, or feet units and tens) use the rate rounded to a whole number,
+// the positions above it the exact rate; each product is taken in double precision and cut
+// toward zero, so 29.97 x 600 gives exactly 17982.
+void ComputeWeights(const ModeRecord& row, std::int32_t (&weights)[kDigitCount]) {
+    const double* base = row.iKind == KindFeetFrames ? FeetDigitWeights : TimeDigitWeights;
+    const double rate = WeightRate(row);
+    weights[0] = 1;
+    weights[1] = 10;
+    for (int i = 2; i < kDigitCount; ++i) {
+        const double r = i <= 3 ? RoundWhole(rate) : rate;
+        weights[i] = static_cast<std::int32_t>(std::trunc(base[i] * r));
+    }
+}
+
+// A weighted row can be used only when every place value is at least 1 (the digit-string
+// conversion subtracts them repeatedly), every frame number fits the two-digit frames field,
+// and both rates are finite numbers. Anything else is refused as a whole.
+bool HasUsableRates(const ModeRecord& row) {
+    if (!IsWeightedKind(row.iKind)) return true;
+    const double rate = WeightRate(row);
+    if (!std::isfinite(row.dFps) || !std::isfinite(rate)) return false;
+    return RoundWhole(rate) >= 1 && rate < kRateLimit;
+}
+
+void ApplyShortName(ModeRecord& row, const char* field) {
+    const char* name = SkipSpaces(field);
+    const std::size_t length = std::strlen(name);
+    if (length >= 1 && length <= FixedText<8>::kCapacity) row.szShortName.assign(name);
+}
+
+void ApplySuffix(ModeRecord& row, const char* field) {
+    if (std::strlen(field) <= FixedText<32>::kCapacity) row.szSuffix.assign(field);
+    if (IsOnlySpaces(field)) row.szSuffix.clear();
+}
+
+void ApplyClipFlags(ModeRecord& row, const char* field) {
+    const int flags = ReadIntegerField(field);
+    row.iClipFlags = flags != 0 ? static_cast<FormatFlags>(flags) : KindDefaultClipFlags[row.iKind];
+}
+
+// The long name must leave room in its 33-byte field: 1 to 31 characters.
+bool IsUsableName(const char* name) {
+    const std::size_t length = std::strlen(name);
+    return length >= 1 && length < FixedText<32>::kCapacity;
+}
+
+}  // namespace
+
+CommaFields SplitCommaFields(char* text) {
+    CommaFields fields;
+    if (text == nullptr) return fields;
+    char* p = text;
+    while (fields.count < kMaxCommaFields) {
+        while (*p == ',') ++p;
+        if (*p == '\0') break;
+        fields.field[fields.count++] = p;
+        while (*p != ',' && *p != '\0') ++p;
+        if (*p == '\0') break;
+        *p++ = '\0';
+    }
+    return fields;
+}
+
+double ReadNumberField(const char* field, double defaultValue) {
+    const char* p = SkipSpaces(field);
+    const std::size_t length = DecimalNumberLength(p);
+    if (length == 0) return defaultValue;
+    char number[kMaxTextLength + 1] = {};
+    std::memcpy(number, p, length < kMaxTextLength ? length : kMaxTextLength);
+    const double value = std::strtod(number, nullptr);
+    return value == 0 ? defaultValue : value;
+}
+
+int ReadIntegerField(const char* field) {
+    const char* p = field;
+    while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-') ++p;
+    // Digits beyond 32 bits keep the low 32 bits, as a 32-bit register would.
+    std::uint32_t value = 0;
+    while (std::isdigit(static_cast<unsigned char>(*p))) value = value * 10u + static_cast<std::uint32_t>(*p++ - '0');
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+bool ParseUserMode(int mode, char* text) {
+    if (mode < kFirstUserMode || mode >= kFirstUserMode + kUserModeCount || text == nullptr) return false;
+    // The definition is worked on in a buffer of the settings reader's size.
+    char buffer[kMaxTextLength + 1] = {};
+    std::strncpy(buffer, text, kMaxTextLength);
+    const CommaFields fields = SplitCommaFields(buffer);
+    if (fields.count != kMaxCommaFields) return IsModePresent(mode);
+
+    ModeRecord row = ModeTable[mode];
+    ApplyShortName(row, fields.field[FieldShortName]);
+    ApplySuffix(row, fields.field[FieldSuffix]);
+    row.dFps = ReadNumberField(fields.field[FieldFps], 30);
+    row.dFramesPerFoot = ReadNumberField(fields.field[FieldFramesPerFoot], 1);
+    row.iKind = KindFromKeyword(fields.field[FieldKind]);
+    ApplyClipFlags(row, fields.field[FieldClip]);
+    if (!HasUsableRates(row)) return IsModePresent(mode);
+
+    const char* name = SkipSpaces(fields.field[FieldName]);
+    if (!IsUsableName(name)) {
+        // The other fields are kept; without a name the row stays absent.
+        ModeTable[mode] = row;
+        return IsModePresent(mode);
+    }
+    std::int32_t weights[kDigitCount];
+    if (IsWeightedKind(row.iKind)) {
+        ComputeWeights(row, weights);
+        // A fractional rate far from its whole number (57.48 frames a foot, say) leaves counts
+        // that no eight digits can write: such a mode would show wrong values.
+        if (!PlaceValuesWriteEveryCount(weights, row.iKind)) return IsModePresent(mode);
+    }
+    row.szName.assign(name);
+    ModeTable[mode] = row;
+    if (IsWeightedKind(row.iKind)) std::memcpy(PlaceValueTable[mode], weights, sizeof weights);
+    return true;
+}

@@ -1,0 +1,57 @@
+#include "shell/about.h"
+
+#include <cstdio>
+
+#include "model/fixed_text.h"
+#include "shell/resource.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr const char* kProgramName = "Lumo II";
+constexpr const char* kVersionFormat = "Version: %1.1i.%2.2i";
+constexpr const char* kPublicationFormat = "Copyright (C) %s";
+constexpr const char* kPublicationYears = "1994-1997";
+
+BOOL OnInitAboutBox(HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_ABOUT_NAME, kProgramName);
+    char line[kMaxTextLength + 1];
+    std::snprintf(line, sizeof line, kVersionFormat, VEXO_VERSION_MAJOR, VEXO_VERSION_MINOR);
+    SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, line);
+    std::snprintf(line, sizeof line, kPublicationFormat, kPublicationYears);
+    SetDlgItemTextA(dialog, IDC_ABOUT_YEARS, line);
+    return TRUE;
+}
+
+// Only OK (and Enter, which presses it) closes the box; Escape leaves it open.
+BOOL OnAboutCommand(HWND dialog, int commandId) {
+    if (commandId != IDOK) return FALSE;
+    EndDialog(dialog, IDOK);
+    return TRUE;
+}
+
+BOOL OnAboutSysCommand(HWND dialog, WPARAM command) {
+    if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
+    EndDialog(dialog, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    switch (message) {
+        case WM_INITDIALOG: return OnInitAboutBox(dialog);
+        case WM_COMMAND: return OnAboutCommand(dialog, LOWORD(wParam));
+        case WM_SYSCOMMAND: return OnAboutSysCommand(dialog, wParam);
+        default: return FALSE;
+    }
+}
+
+INT_PTR ShowAboutBox(HWND owner) {
+    const INT_PTR result = DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutBoxProc, 0);
+    if (result == -1) {
+        MessageBoxA(nullptr, "Unable to display dialog", "System Error", MB_SYSTEMMODAL | MB_ICONERROR);
+        return 0;
+    }
+    return result;
+}

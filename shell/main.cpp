@@ -1,0 +1,11 @@
+#include <windows.h>
+
+#include "shell/shell.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR /*commandLine*/,
+                   int showCommand) {
+    if (!InitApplication(instance, previousInstance)) return 0;
+    LoadSettings();
+    if (CreateMainWindow(instance, showCommand) == nullptr) return 0;
+    return RunMessageLoop();
+}

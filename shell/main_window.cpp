@@ -1,0 +1,146 @@
+#include "shell/main_window.h"
+
+#include "engine/calculator.h"
+#include "settings/options.h"
+#include "shell/controls.h"
+#include "shell/menus.h"
+#include "shell/resource.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr COLORREF kReadOnlyEditBackground = RGB(192, 192, 192);  // the light-grey class brush
+
+bool IsReadOnlyEdit(HWND control) {
+    char className[8] = "";
+    GetClassNameA(control, className, sizeof className);
+    return lstrcmpiA(className, "edit") == 0 && (GetWindowLongA(control, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+HBRUSH ReadOnlyEditBrush(HDC dc) {
+    SetBkColor(dc, kReadOnlyEditBackground);
+    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+}
+
+LRESULT OnCreate() { return 0; }
+
+LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT OnSetFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    RefreshPasteItem(window);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void PaintTapeEdge(HWND window, HDC dc) {
+    if (g_options.bDispTape != 1 || g_tapeView == nullptr) return;
+    RECT edge = TapeEdgeRect(window);
+    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+}
+
+LRESULT OnPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    PaintTapeEdge(window, dc);
+    EndPaint(window, &paint);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT OnClose(HWND window) {
+    SaveWindowPosition(window);
+    DestroyWindow(window);
+    return 1;
+}
+
+LRESULT OnMeasureItem(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (OnMeasureTapeItem(window, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT OnDrawItem(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (OnDrawTapeItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT OnChar(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    KeyChar(static_cast<char>(wParam), true);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A control's notification is a keypad click, whatever its code; no control handle means a
+// menu item or an accelerator.
+LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (lParam != 0) {
+        KeypadCommand(id);
+        return 0;
+    }
+    DispatchMenuCommand(window, id);
+    if (id == IDM_EXIT) return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT OnSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (wParam != IDM_ALWAYS_ON_TOP) return DefWindowProcA(window, message, wParam, lParam);
+    g_options.bOnTop = (g_options.bOnTop + 1) & 1;
+    ApplyAlwaysOnTop(window);
+    return 0;
+}
+
+LRESULT OnInitMenu(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    InitMenuState(window, reinterpret_cast<HMENU>(wParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A read-only edit asks with WM_CTLCOLORSTATIC on current systems and with WM_CTLCOLOREDIT on
+// older ones; both get the window's grey.
+LRESULT OnCtlColorEdit(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (IsReadOnlyEdit(control)) return reinterpret_cast<LRESULT>(ReadOnlyEditBrush(reinterpret_cast<HDC>(wParam)));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT OnCtlColorStatic(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (control == g_display || control == g_memoryIndicator) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    if (IsReadOnlyEdit(control)) return reinterpret_cast<LRESULT>(ReadOnlyEditBrush(reinterpret_cast<HDC>(wParam)));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A click on the background or on the display takes the focus away from the tape.
+LRESULT OnLButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    SetFocus(window);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void ApplyAlwaysOnTop(HWND mainWindow) {
+    SetWindowPos(mainWindow, g_options.bOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return OnCreate();
+        case WM_DESTROY: return OnDestroy(window, message, wParam, lParam);
+        case WM_SETFOCUS: return OnSetFocus(window, message, wParam, lParam);
+        case WM_PAINT: return OnPaint(window, message, wParam, lParam);
+        case WM_CLOSE: return OnClose(window);
+        case WM_MEASUREITEM: return OnMeasureItem(window, message, wParam, lParam);
+        case WM_DRAWITEM: return OnDrawItem(window, message, wParam, lParam);
+        case WM_CHAR: return OnChar(window, message, wParam, lParam);
+        case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
+        case WM_SYSCOMMAND: return OnSysCommand(window, message, wParam, lParam);
+        case WM_INITMENU: return OnInitMenu(window, message, wParam, lParam);
+        case WM_CTLCOLOREDIT: return OnCtlColorEdit(window, message, wParam, lParam);
+        case WM_CTLCOLORSTATIC: return OnCtlColorStatic(window, message, wParam, lParam);
+        case WM_LBUTTONDOWN: return OnLButtonDown(window, message, wParam, lParam);
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

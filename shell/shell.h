@@ -1,0 +1,31 @@
+#pragma once
+// The shell's process-wide handles and the start-up steps. WinMain runs them in order; the
+// in-process tests run all but the message loop.
+
+#include <windows.h>
+
+#include "model/fixed_text.h"
+
+extern HINSTANCE g_instance;
+extern HACCEL g_accelerators;
+extern FixedText<15> g_className;  // "vexo": the window class, and the resources' name
+extern HWND g_mainWindow;
+
+// Keeps the instance, loads the accelerators, registers the window class (unless a previous
+// instance did) and initialises the common controls. False when the class cannot be registered.
+bool InitApplication(HINSTANCE instance, HINSTANCE previousInstance);
+
+// The settings file beside the executable: Save Setup Now, and the window position at close.
+void SaveSetupNow();
+void SaveWindowPosition(HWND mainWindow);
+
+// Forms the settings and help paths from the executable's path and reads the settings file.
+void LoadSettings();
+
+// Sizes, places and creates the main window, creates its controls, rebuilds the user-mode menu,
+// starts the calculator, and shows the window. Null when the window cannot be created.
+HWND CreateMainWindow(HINSTANCE instance, int showCommand);
+
+// Runs until WM_QUIT; returns its exit code. Accelerators are translated first, and every
+// keyboard message of the thread is handed to the main window, wherever the focus is.
+int RunMessageLoop();

@@ -1,0 +1,134 @@
+// Start-up of the program, in this order: the window class, the common controls, the settings,
+// the main window with its controls and menu, the calculator, then the message loop.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "engine/calculator.h"
+#include "model/mode_table.h"
+#include "settings/options.h"
+#include "settings/settings.h"
+#include "settings/win_profile.h"
+#include "shell/controls.h"
+#include "shell/main_window.h"
+#include "shell/menus.h"
+#include "shell/resource.h"
+#include "shell/shell.h"
+#include "shell/view.h"
+
+HINSTANCE g_instance = nullptr;
+HACCEL g_accelerators = nullptr;
+FixedText<15> g_className;
+HWND g_mainWindow = nullptr;
+
+namespace {
+
+constexpr const char* kWindowTitle = "Lumo II";
+constexpr DWORD kMainWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, IDR_VEXO);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    windowClass.lpszMenuName = IDR_VEXO;
+    windowClass.lpszClassName = g_className.c_str();
+    return RegisterClassA(&windowClass) != 0;
+}
+
+// -1 on an axis centres the window on that axis; a stored coordinate is used as it is.
+int PlaceOnAxis(int stored, int screenSize, int windowSize) {
+    return stored == -1 ? (screenSize - windowSize) / 2 : stored;
+}
+
+void SetUpMainWindow(HWND window, HINSTANCE instance) {
+    CreateControls(window, instance);
+    RebuildUserModeMenu(window);
+    if (!IsModePresent(g_calc.iMode)) {
+        g_calc.iMode = 0;
+        g_calc.iAccMode = 0;
+    }
+    SetCalculatorView(&ShellView());
+    StartCalculator();
+    ReloadTapeView();
+    if (g_options.bDispTape == 1) ShowWindow(g_tapeView, SW_SHOWNORMAL);
+    if (g_options.bDispMode == 1) ShowWindow(g_modeDisplay, SW_SHOWNORMAL);
+    ApplyAlwaysOnTop(window);
+}
+
+void AddAlwaysOnTopItem(HWND window) {
+    HMENU systemMenu = GetSystemMenu(window, FALSE);
+    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(systemMenu, MF_STRING, IDM_ALWAYS_ON_TOP, "Always on &Top");
+}
+
+}  // namespace
+
+bool InitApplication(HINSTANCE instance, HINSTANCE previousInstance) {
+    g_instance = instance;
+    g_className.assign("vexo");
+    g_accelerators = LoadAcceleratorsA(instance, IDR_VEXO);
+    if (previousInstance == nullptr && !RegisterMainWindowClass(instance)) return false;
+    // The Clipboard Formats sheet is a common-controls property sheet.
+    INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    return true;
+}
+
+void LoadSettings() {
+    char exePath[MAX_PATH + 1] = "";
+    GetModuleFileNameA(nullptr, exePath, MAX_PATH);
+    SetSettingsPaths(exePath);
+    WinProfileStore profile(g_settingsPath.c_str());
+    ReadSettings(profile);
+}
+
+void SaveSetupNow() {
+    WinProfileStore profile(g_settingsPath.c_str());
+    SaveSettings(profile);
+}
+
+void SaveWindowPosition(HWND mainWindow) {
+    RECT outer{};
+    GetWindowRect(mainWindow, &outer);
+    WinProfileStore profile(g_settingsPath.c_str());
+    SavePosition(profile, outer.left, outer.top, IsIconic(mainWindow) != FALSE);
+}
+
+HWND CreateMainWindow(HINSTANCE instance, int showCommand) {
+    const int height = MainWindowHeight();
+    const int width = MainWindowWidth();
+    const int x = PlaceOnAxis(g_options.iWindowX, GetSystemMetrics(SM_CXSCREEN), width);
+    const int y = PlaceOnAxis(g_options.iWindowY, GetSystemMetrics(SM_CYSCREEN), height);
+
+    g_mainWindow = CreateWindowExA(0, g_className.c_str(), kWindowTitle, kMainWindowStyle, x, y, width,
+                                   height, nullptr, nullptr, instance, nullptr);
+    if (g_mainWindow == nullptr) return nullptr;
+
+    SetUpMainWindow(g_mainWindow, instance);
+    SetFocus(g_display);
+    AddAlwaysOnTopItem(g_mainWindow);
+    ShowWindow(g_mainWindow, showCommand);
+    UpdateWindow(g_mainWindow);
+    return g_mainWindow;
+}
+
+int RunMessageLoop() {
+    MSG message{};
+    // GetMessageA gives -1 on a broken call; ending then beats spinning on the error.
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorA(g_mainWindow, g_accelerators, &message)) continue;
+        TranslateMessage(&message);
+        // Every key goes to the main window, so typing reaches the calculator whichever
+        // control has the focus, and the tape never moves its selection by keyboard.
+        if (message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR) {
+            message.hwnd = g_mainWindow;
+        }
+        DispatchMessageA(&message);
+    }
+    return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+}
