@@ -198,7 +198,9 @@ void ShowCount(std::int32_t count, int mode) {
     ShowValue(FramesToDigitString(count, mode).c_str(), mode);
 }
 
-void WriteResultLine() { AddTapeLine(g_calc.szDisplay.c_str(), g_calc.iMode, '=', TapeLineKind::TapeOperand); }
+void WriteResultLine() {
+    AddTapeLine(g_calc.szDisplay.c_str(), g_calc.iMode, '=', TapeLineKind::TapeOperand);
+}
 
 void EndCalculation() {
     g_calc.iAccumulator = 0;

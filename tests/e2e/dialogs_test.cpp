@@ -220,15 +220,16 @@ std::string XClipboard(const Vexo& v) {
 // The user leaves for another program and comes back: the main window takes the focus again,
 // which is when it brings its Paste item (and with it Ctrl+V) in step with the clipboard.
 void SwitchAwayAndBack(const Vexo& v) {
-    static HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0,
-                                        8, 8, nullptr, nullptr, nullptr, nullptr);
     DWORD t0 = GetTickCount();
+    const HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0,
+                                       8, 8, nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
-    bool away = Poll([] { return GetForegroundWindow() == other; }, 1000);
+    bool away = Poll([other] { return GetForegroundWindow() == other; }, 1000);
     DWORD t1 = GetTickCount();
+    DestroyWindow(other);
+    bool back = Poll([&v] { return GetForegroundWindow() == v.main; }, 1000);
     Sleep(kFocusSettleMs);
-    Focus(v);
-    printf("DEBUG away=%d %lu ms, back=%d %lu ms\n", away, t1 - t0, GetForegroundWindow() == v.main, GetTickCount() - t1);
+    printf("DEBUG away=%d %lu ms, back=%d %lu ms\n", away, t1 - t0, back, GetTickCount() - t1);
 }
 
 // ---- Copy ----
@@ -349,15 +350,20 @@ TEST(Paste, DigitsOfTheClipboardTextAreTyped) {
         PostCommand(v, row.command);
         SyncPosted(v);
         TypeText(v, std::string("\x1b") + row.typed);
+        printf("DEBUG typed %lu\n", GetTickCount());
         if (row.text != nullptr) {
             ASSERT_TRUE(SetXClipboard(v, row.text));
+            printf("DEBUG xclip %lu\n", GetTickCount());
         } else {
             ASSERT_TRUE(SetClipboard(nullptr));
         }
         SwitchAwayAndBack(v);
         const int before = BellsAfter(0, 0, 300);
+        printf("DEBUG bells %lu\n", GetTickCount());
         PressCtrl(v, 'V');
+        printf("DEBUG ctrlv %lu\n", GetTickCount());
         EXPECT_TRUE(ControlTextIs(v, IDC_DISPLAY, row.display));
+        printf("DEBUG shown %lu\n", GetTickCount());
         EXPECT_EQ(BellsAfter(before + row.bells) - before, row.bells);
         TypeText(v, row.typedAfter);
         EXPECT_TRUE(ControlTextIs(v, IDC_DISPLAY, row.displayAfter));

@@ -53,13 +53,6 @@ TEST_F(TapeTest, DropsTheOldestLineBeyond150) {
     EXPECT_EQ(view.tape.size(), 203u);
 }
 
-TEST_F(TapeTest, OutOfRangeIndexGivesAnEmptyLine) {
-    StartIn(0);
-    PlayKeys("1=");
-    EXPECT_EQ(TapeLineAt(-1).text, "");
-    EXPECT_EQ(TapeLineAt(TapeLineCount()).text, "");
-}
-
 TEST_F(TapeTest, LinesCarryTheirMode) {
     StartIn(10);
     PlayKeys("1FF+<Mode 11>1=");
