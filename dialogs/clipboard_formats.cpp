@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstring>
 #include <iterator>
 
 #include "engine/calculator.h"
@@ -203,7 +202,7 @@ INT_PTR OnNotify(HWND page, const NMHDR& header) {
     switch (header.code) {
     case PSN_RESET:
         // Every opened page gets this and restores the same copy.
-        //MUT
+        for (int row = 0; row < kModeCount; ++row) ModeTable[row].iClipFlags = SavedFormatFlags[row];
         SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
         return FALSE;
     case PSN_APPLY:

@@ -90,7 +90,7 @@ LRESULT CALLBACK ArabicEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM
     case WM_PASTE:
         if (!IsClipboardFormatAvailable(CF_TEXT)) return 0;
         if (!ClipboardTextPasses(edit, IsDigit)) {
-            //MUT
+            MessageBeep(0);
             return 0;
         }
         break;

@@ -70,7 +70,7 @@ bool IsHexDigit(unsigned char c) { return IsDecimalDigit(c) || (c >= 'a' && c <=
 // Checked per character: a pasted digit never changes the mode, but the rule is the mode's.
 bool PassesInCurrentMode(unsigned char c) {
     if (c >= kFirstNonAscii) return false;
-    return IsHexDigit(c);
+    return ModeKindOf(g_calc.iMode) == KindHex ? IsHexDigit(c) : IsDecimalDigit(c);
 }
 
 }  // namespace

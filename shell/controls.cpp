@@ -68,12 +68,15 @@ HWND CreateChild(HWND parent, HINSTANCE instance, const char* className, const c
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
-// The mode display keeps no caret, no cursor of its own and no context menu.
+// The mode display keeps no caret, no cursor of its own and no context menu. The edit
+// control opens its menu on WM_CONTEXTMENU, which the default handling of the right button's
+// release sends, so that is swallowed as well as the press.
 LRESULT CALLBACK ModeDisplayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SETFOCUS:
         case WM_SETCURSOR:
         case WM_RBUTTONDOWN:
+        case WM_CONTEXTMENU:
             return 0;
         default:
             return CallWindowProcA(g_modeDisplayProc, window, message, wParam, lParam);

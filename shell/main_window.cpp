@@ -22,7 +22,8 @@ HBRUSH ReadOnlyEditBrush(HDC dc) {
     return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
 }
 
-LRESULT OnCreate() { return 0; }
+// Creation goes on: the controls are made after CreateWindow returns.
+LRESULT OnCreate() { return 1; }
 
 LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     PostQuitMessage(0);

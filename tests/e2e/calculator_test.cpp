@@ -251,8 +251,10 @@ TEST(Keyboard, ModeDisplayNeverTakesTheFocus)
     HWND popup = FindWindowA("#32768", nullptr);
     const bool menuOpen = popup && IsWindowVisible(popup);
     EXPECT_FALSE(menuOpen) << "a right click opens no context menu";
-    if (menuOpen)
+    if (menuOpen) {
+        Screenshot(v, "mode-display-right-click");
         PressKey(v, VK_ESCAPE);
+    }
     TypeText(v, "\x1b" "5");
     EXPECT_TRUE(ControlTextIs(v, IDC_DISPLAY, "5"));
     EXPECT_TRUE(ControlTextIs(v, IDC_MODE_DISPLAY, "HMSF   30.00 F/S"));

@@ -125,6 +125,13 @@ void TypeInto(const Vexo& v, HWND dialog, int id, const std::string& text, bool 
     SyncInput(v);
 }
 
+// Painting comes last among the program's messages: let it finish before the picture.
+void ShotWhenPainted(const Vexo& v, const char* name) {
+    SyncPosted(v);
+    Sleep(500);
+    EXPECT_TRUE(Screenshot(v, name)) << name;
+}
+
 // The settings file after Save Setup Now.
 std::string SavedSetting(const Vexo& v, const char* key) {
     PostCommand(v, IDM_SAVE_SETUP);
@@ -209,27 +216,32 @@ std::string XClipboard(const Vexo& v) {
 }
 
 // An X client takes the clipboard selection with this text; waits until Windows sees it.
+// Now and then Wine misses a change of the selection's owner from one X client to the next
+// (about one run in five here); a second xclip is always seen, so the text is offered again.
 ::testing::AssertionResult SetXClipboard(const Vexo& v, const std::string& text) {
     const std::string file = v.folder + "\\xclip-in.txt";
     std::ofstream(file, std::ios::binary) << text;
-    if (!RunUnix(v, "xclip -i -selection clipboard < '" + UnixPath(file) + "' > /dev/null 2>&1"))
-        return ::testing::AssertionFailure() << "xclip -i did not run";
-    return ClipboardHolds(text);
+    std::string got = "<no text>";
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (!RunUnix(v, "xclip -i -selection clipboard < '" + UnixPath(file) + "' > /dev/null 2>&1"))
+            return ::testing::AssertionFailure() << "xclip -i did not run";
+        if (Poll([&] { return ClipboardText(got) && got == text; }, 2000)) {
+            if (attempt > 1) printf("note: xclip text seen on attempt %d\n", attempt);
+            return ::testing::AssertionSuccess();
+        }
+    }
+    return ::testing::AssertionFailure() << "Windows clipboard: got \"" << got << "\", X: \"" << XClipboard(v)
+                                         << "\", wanted \"" << text << "\"";
 }
 
-// The user leaves for another program and comes back: the main window takes the focus again,
-// which is when it brings its Paste item (and with it Ctrl+V) in step with the clipboard.
-void SwitchAwayAndBack(const Vexo& v) {
-    DWORD t0 = GetTickCount();
-    const HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0,
-                                       8, 8, nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    bool away = Poll([other] { return GetForegroundWindow() == other; }, 1000);
-    DWORD t1 = GetTickCount();
-    DestroyWindow(other);
-    bool back = Poll([&v] { return GetForegroundWindow() == v.main; }, 1000);
-    Sleep(kFocusSettleMs);
-    printf("DEBUG away=%d %lu ms, back=%d %lu ms\n", away, t1 - t0, back, GetTickCount() - t1);
+// The main window refreshes its Paste item (and with it Ctrl+V) each time it takes the focus,
+// as it does when the user comes back from the program that set the clipboard. The input
+// states are attached, so the driver can move the focus inside the program directly.
+void RefocusMainWindow(const Vexo& v) {
+    const HWND focus = FocusWindow(v);
+    SetFocus(v.main);
+    SetFocus(focus);
+    SyncPosted(v);
 }
 
 // ---- Copy ----
@@ -338,6 +350,7 @@ const PasteRow kPasteRows[] = {
     {"no digits empties the entry only", IDM_MODE_DEC, "12", "abc-:.", "12", 0, "5", "5"},
     {"8 and 9 in Octal beep", IDM_MODE_OCT, "", "1892", "12", 2, "", "12"},
     {"separators and a suffix", IDM_MODE_DEC, "7", "1,000 Frms", "1,000", 0, "", "1,000"},
+    {"operator and memory keys are skipped", IDM_MODE_DEC, "", "-1+2*3/4=MPR", "1,234", 0, "", "1,234"},
     {"no text on the clipboard", IDM_MODE_DEC, "12", nullptr, "12", 0, "3", "123"},
 };
 
@@ -350,20 +363,15 @@ TEST(Paste, DigitsOfTheClipboardTextAreTyped) {
         PostCommand(v, row.command);
         SyncPosted(v);
         TypeText(v, std::string("\x1b") + row.typed);
-        printf("DEBUG typed %lu\n", GetTickCount());
         if (row.text != nullptr) {
             ASSERT_TRUE(SetXClipboard(v, row.text));
-            printf("DEBUG xclip %lu\n", GetTickCount());
         } else {
             ASSERT_TRUE(SetClipboard(nullptr));
         }
-        SwitchAwayAndBack(v);
+        RefocusMainWindow(v);
         const int before = BellsAfter(0, 0, 300);
-        printf("DEBUG bells %lu\n", GetTickCount());
         PressCtrl(v, 'V');
-        printf("DEBUG ctrlv %lu\n", GetTickCount());
         EXPECT_TRUE(ControlTextIs(v, IDC_DISPLAY, row.display));
-        printf("DEBUG shown %lu\n", GetTickCount());
         EXPECT_EQ(BellsAfter(before + row.bells) - before, row.bells);
         TypeText(v, row.typedAfter);
         EXPECT_TRUE(ControlTextIs(v, IDC_DISPLAY, row.displayAfter));
@@ -487,9 +495,9 @@ TEST(FormatsSheet, PagesOfTheBuiltInModes) {
         }
     }
     ShowPage(sheet, 0);
-    Screenshot(v, "dialogs_formats_sheet_ndf");
+    ShotWhenPainted(v, "dialogs_formats_sheet_ndf");
     ShowPage(sheet, 6);
-    Screenshot(v, "dialogs_formats_sheet_hex");
+    ShotWhenPainted(v, "dialogs_formats_sheet_hex");
     EXPECT_TRUE(CloseSheet(sheet, PSBTN_CANCEL));
 }
 
@@ -625,7 +633,7 @@ TEST(RomanDialog, OpensEmptyWithTheArabicFieldFocused) {
     EXPECT_TRUE(Checked(dialog, IDC_ROMAN_UPPER)) << "Upper Case is on by default";
     EXPECT_TRUE(Poll([&] { return FocusWindow(v) == GetDlgItem(dialog, IDC_ROMAN_ARABIC); }));
     EXPECT_FALSE(IsWindowEnabled(v.main)) << "modal";
-    Screenshot(v, "dialogs_roman");
+    ShotWhenPainted(v, "dialogs_roman");
 }
 
 TEST(RomanDialog, TypingIsFilteredAndConversionsShowSelected) {

@@ -384,11 +384,17 @@ void Focus(const Vexo& v)
     Sleep(kFocusSettleMs);
 }
 
-bool SyncInput(const Vexo&)
+bool SyncInput(const Vexo& v)
 {
+    // A key that opens a modal box moves the foreground to it, and Wine then re-reads the key
+    // states from X, which forgets the spare key: the box showing up ends the wait as well.
+    const HWND foreground = GetForegroundWindow();
     std::vector<INPUT> inputs{KeyInput(VK_F24, 0, 0)};
     SendKeyInputs(inputs);
-    const bool down = WaitKeyState(true);
+    const bool down = Poll([&] {
+        return (GetKeyState(VK_F24) & 0x8000) != 0 || GetForegroundWindow() != foreground ||
+               !IsWindowEnabled(v.main);
+    });
     inputs = {KeyInput(VK_F24, 0, KEYEVENTF_KEYUP)};
     SendKeyInputs(inputs);
     return WaitKeyState(false) && down;

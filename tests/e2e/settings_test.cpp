@@ -3,6 +3,7 @@
 #include "shell/resource.h"
 #include "tests/e2e/driver.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,28 @@ const KeyValue kFreshSave[] = {
     return ::testing::AssertionFailure() << "[Vexo] " << key << " is \"" << value << "\", wanted absent";
 }
 
+// The keys of `section`, in file order.
+std::vector<std::string> SectionKeys(const std::string& iniText, const std::string& section)
+{
+    std::vector<std::string> keys;
+    size_t start = 0;
+    bool inSection = false;
+    while (start < iniText.size()) {
+        size_t end = iniText.find('\n', start);
+        if (end == std::string::npos)
+            end = iniText.size();
+        std::string line = iniText.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line[0] == '[')
+            inSection = line == "[" + section + "]";
+        else if (inSection && line.find('=') != std::string::npos)
+            keys.push_back(line.substr(0, line.find('=')));
+    }
+    return keys;
+}
+
 bool Visible(const Vexo& v, int id) { return IsWindowVisible(Control(v, id)) != 0; }
 
 // The window's top-left corner when centred on the screen.
@@ -91,6 +114,13 @@ TEST(Settings, FreshStartUsesTheDefaultsAndSavesThem)
     for (const KeyValue& row : kFreshSave)
         EXPECT_TRUE(IniHas(v, row.key, row.value));
     EXPECT_TRUE(IniLacks(v, "szXYPos")) << "Save Setup Now does not write the position";
+    std::vector<std::string> wantedKeys;
+    for (const KeyValue& row : kFreshSave)
+        wantedKeys.push_back(row.key);
+    std::vector<std::string> keys = SectionKeys(ReadIni(v.IniPath()), "Vexo");
+    std::sort(keys.begin(), keys.end());
+    std::sort(wantedKeys.begin(), wantedKeys.end());
+    EXPECT_EQ(keys, wantedKeys) << "the keys Save Setup Now writes, and no others";
 
     DWORD exitCode = 99;
     ASSERT_TRUE(CloseVexo(v, &exitCode));
@@ -297,8 +327,7 @@ struct RefusedRow {
 const RefusedRow kRefused[] = {
     {"RateBelowOneHalf", "Slow,Slow, S,0.2,1,hmsf,0"},
     {"Rate150", "Fast,Fast, F,150,1,hmsf,0"},
-    {"RateInf", "Inf,Inf, I,inf,1,hmsf,0"},
-    {"RateNan", "NaN,NaN, N,nan,1,hmsd,0"},
+    {"RateOverflowsToInfinity", "Inf,Inf, I,1e999,1,hmsf,0"},
     {"RateNegative", "Back,Back, B,-25,1,hmsf,0"},
     {"FeetRateBelowOneHalf", "Tiny,Tiny, T,24,0.2,ff,0"},
     {"FeetRate150", "Huge,Huge, H,24,150,ff,0"},
@@ -324,6 +353,40 @@ TEST_P(RefusedUserMode, LeavesTheModeAbsent)
     EXPECT_TRUE(ControlTextIs(v, IDC_DISPLAY, "59;28")) << "the next user row is defined";
     EXPECT_TRUE(CloseVexo(v));
 }
+
+// "inf" and "nan" are no decimal numbers: such a rate reads as 0, which means the default.
+struct NumberTextRow {
+    const char* name;
+    const char* definition;
+    const char* modeText;
+};
+
+const NumberTextRow kNumberTexts[] = {
+    {"RateInf", "Inf,Inf, I,inf,1,hmsf,0", "HMSF   30.00 F/S"},
+    {"RateNan", "NaN,NaN, N,nan,1,hmsf,0", "HMSF   30.00 F/S"},
+    {"RateMinusInf", "MInf,MInf, I,-inf,1,hmsf,0", "HMSF   30.00 F/S"},
+    {"FeetNan", "FNaN,FNaN, F,24,nan,ff,0", "FF   1.00 F/F"},
+};
+
+class UserModeRateText : public ::testing::TestWithParam<NumberTextRow> {};
+
+TEST_P(UserModeRateText, ReadsAsTheDefault)
+{
+    const NumberTextRow& row = GetParam();
+    const std::string ini = std::string("[Vexo Special]\r\nszCfr1=") + row.definition + "\r\n";
+    Vexo v;
+    ASSERT_TRUE(StartVexo(v, ini.c_str(), std::string("UserModeRateText.") + row.name));
+    PressCtrl(v, 'P');  // from 25 F/S, so that the switch shows
+    TypeText(v, "10000");
+    PressCtrl(v, VK_F5);
+    EXPECT_TRUE(ControlTextIs(v, IDC_MODE_DISPLAY, row.modeText)) << row.definition;
+    EXPECT_TRUE(CloseVexo(v));
+}
+
+INSTANTIATE_TEST_SUITE_P(Definitions, UserModeRateText, ::testing::ValuesIn(kNumberTexts),
+                         [](const ::testing::TestParamInfo<NumberTextRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Definitions, RefusedUserMode, ::testing::ValuesIn(kRefused),
                          [](const ::testing::TestParamInfo<RefusedRow>& info) {
@@ -364,7 +427,9 @@ const HandEditedRow kHandEdited[] = {
          kLongGarbage + "\r\nszFormat2=" + kLongGarbage + "\r\n[Vexo Special]\r\nszCfr1=" + kLongGarbage + "\r\nszCfr2=" + std::string(200, ',') +
          "\r\nszCfr3=" + std::string(40, 'N') + ",S, S,25,1,hmsf,0" + std::string(300, ' ') + "x\r\n",
      false, kNdfModeText,
-     {{"iMode", "0"}, {"szFormat1", kDefaultFormat1}, {"szFormat2", kDefaultFormat2}}},
+     // szCfr3's name is too long, so the mode stays absent, but its other fields are stored:
+     // row 8 gets the default clipboard format of its kind, 4132.
+     {{"iMode", "0"}, {"szFormat1", kDefaultFormat1}, {"szFormat2", "17, 4132, 17, 8193, 6657, 4609, 0"}}},
     // A user mode whose seventh field lies beyond the 127 characters has six fields: ignored.
     {"UserModeCutAt127",
      "[Vexo]\r\niMode=6\r\n[Vexo Special]\r\nszCfr1=Long,L, L,25,1," + std::string(120, ' ') + ",hmsf,0\r\n",
