@@ -6,7 +6,7 @@
 # made once under a lock, wineserver is started persistent with its stdio on /dev/null, and the
 # program's own output goes through a temporary file.
 set -u
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 
 export WINEPREFIX=$prefix

@@ -88,14 +88,6 @@ void PostClick(const Vexo& v, HWND dialog, int id) {
     SyncPosted(v);
 }
 
-INPUT KeyInput(WORD vk, WORD scan, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = scan;
-    input.ki.dwFlags = flags;
-    return input;
-}
 
 // Real key input into a control of a dialog: the dialog stays in front, the control gets the
 // focus (the input states are attached, so this works across the processes).

@@ -132,16 +132,6 @@ void SendKeyInputs(std::vector<INPUT>& inputs)
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-INPUT KeyInput(WORD vk, WORD scan, DWORD flags)
-{
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = scan;
-    input.ki.dwFlags = flags;
-    return input;
-}
-
 void AddVirtualKey(std::vector<INPUT>& inputs, WORD vk)
 {
     inputs.push_back(KeyInput(vk, 0, 0));
@@ -168,6 +158,16 @@ bool WaitKeyState(bool down)
 }
 
 }  // namespace
+
+INPUT KeyInput(WORD vk, WORD scan, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = scan;
+    input.ki.dwFlags = flags;
+    return input;
+}
 
 const Config& Cfg()
 {

@@ -111,6 +111,8 @@ std::string ReadControlText(const Vexo& v, int id);
 void Focus(const Vexo& v);
 // Types characters with real input: "\b", "\r" and "\x1b" go as Backspace, Enter and Escape,
 // a blank as the space bar, everything else as a Unicode character. Waits until handled.
+// One keyboard event for SendInput: a virtual key, or a character (KEYEVENTF_UNICODE, scan).
+INPUT KeyInput(WORD vk, WORD scan, DWORD flags);
 void TypeText(const Vexo& v, const std::string& text);
 void PressKey(const Vexo& v, WORD vk);
 void PressCtrl(const Vexo& v, WORD vk);

@@ -211,6 +211,10 @@ INSTANTIATE_TEST_SUITE_P(Seeds, EngineRandomRun,
                          ::testing::Values(RandomRun{20240611u, 300000, false},
                                            RandomRun{7u, 300000, true},
                                            RandomRun{99991u, 300000, true},
-                                           RandomRun{31337u, 300000, false}));
+                                           RandomRun{31337u, 300000, false}),
+                         [](const ::testing::TestParamInfo<RandomRun>& info) {
+                             return "Seed" + std::to_string(info.param.seed) +
+                                    (info.param.userModes ? "WithUserModes" : "");
+                         });
 
 }  // namespace
