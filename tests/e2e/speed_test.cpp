@@ -1,5 +1,6 @@
-// How quickly the program comes up and takes keys. The figures are printed for the record;
-// the bounds checked are loose, there only to catch a program that has become sluggish.
+// How quickly the program comes up and takes keys. The figures are printed for the record and
+// never checked against a bound: a loaded machine must not fail the suite. What is checked is
+// that the program did what was timed.
 #include "shell/resource.h"
 #include "tests/e2e/driver.h"
 
@@ -58,7 +59,6 @@ TEST(Speed, StartUpAgainstAMinimalWindowProgram)
                 kStarts, vexo, minimal, vexo / minimal);
     RecordProperty("vexo_start_ms", static_cast<int>(vexo));
     RecordProperty("minimal_start_ms", static_cast<int>(minimal));
-    EXPECT_LT(vexo, 5 * minimal + 500) << "start-up far slower than a bare window program";
 }
 
 // 1000 characters through WM_CHAR. Hexadecimal letters have no keypad button, so nothing
@@ -100,8 +100,7 @@ TEST(Speed, ThousandCharactersReachTheDisplay)
     std::printf("[speed] %d digits through WM_CHAR (each flashes its button): %.1f ms, %.1f ms each\n",
                 kDigits, digitsMs, digitsMs / kDigits);
     RecordProperty("thousand_letters_ms", static_cast<int>(lettersMs));
-    EXPECT_LT(lettersMs, 5000.0);
-    EXPECT_GE(digitsMs / kDigits, 30.0) << "a typed digit holds its button down for 31 ms";
+    EXPECT_TRUE(ControlTextIs(v, IDC_DISPLAY, "45678912", 0)) << "the last eight digits typed";
     EXPECT_TRUE(CloseVexo(v));
 }
 
