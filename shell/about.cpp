@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kProgramName = "Lumo II";
 constexpr const char* kVersionFormat = "Version: %1.1i.%2.2i";
 constexpr const char* kPublicationFormat = "Copyright (C) %s";
-constexpr const char* kPublicationYears = "1994-1997";
+constexpr const char* kPublicationYears = "2026";
 
 BOOL OnInitAboutBox(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_ABOUT_NAME, kProgramName);
