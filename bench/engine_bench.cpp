@@ -19,6 +19,7 @@ public:
     void Beep() override {}
     void ModeChanged(int) override {}
     void TapeAdded(int lineIndex) override { benchmark::DoNotOptimize(lineIndex); }
+    void TapeCleared() override {}
     int TapeVisibleLines() override { return 20; }
 };
 
@@ -33,8 +34,7 @@ void RunCalculation(benchmark::State& state, bool strict, int autoDfFix) {
     g_options.iAutoDfFix = autoDfFix;
     NullView view;
     SetCalculatorView(&view);
-    g_calc.iMode = kDropFrameMode;
-    StartCalculator();
+    StartCalculator(kDropFrameMode);
 
     std::int64_t keys = 0;
     for (auto _ : state) {

@@ -54,7 +54,7 @@ void BM_ConvertFrames(benchmark::State& state) {
     const std::int32_t modulus = WrapModulus(kNdf);
     std::int32_t count = 1;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ConvertFrames(count, kNdf, kDf));
+        benchmark::DoNotOptimize(ConvertFrames(count, kNdf, kDf, false));
         count = NextCount(count, modulus);
     }
     state.SetItemsProcessed(state.iterations());

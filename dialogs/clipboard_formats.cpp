@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "dialogs/dialog_support.h"
 #include "engine/calculator.h"
 #include "format/formatter.h"
 #include "model/digit_string.h"
@@ -47,13 +48,16 @@ static_assert(kLeadingField == 0x7 && kSeparatorField == 0x1F0);
 
 // Context help of the page controls, ended by a pair of zeros as WinHelp wants it.
 constexpr DWORD FormatPageHelpIds[] = {
-    IDC_FMT_LEAD_GROUP,    3030, IDC_FMT_LEAD_NONE,     3004, IDC_FMT_LEAD_SPACES, 3005,
-    IDC_FMT_LEAD_ZEROS,    3006, IDC_FMT_SEP_GROUP,     3030, IDC_FMT_SEP_NONE,    3008,
-    IDC_FMT_SEP_COLONS,    3009, IDC_FMT_SEP_PERIOD,    3010, IDC_FMT_SEP_SEMICOLON, 3011,
-    IDC_FMT_SEP_HYPHEN,    3012, IDC_FMT_COMMAS,        3013, IDC_FMT_PREFIX,      3014,
-    IDC_FMT_LEADING_ZERO,  3015, IDC_FMT_TRAILING,      3016, IDC_FMT_UPPER,       3017,
-    IDC_FMT_KIND_LABEL,    3018, IDC_FMT_SAMPLE,        3019, IDC_FMT_ROW,         3020,
-    0,                     0,
+    IDC_FMT_LEAD_GROUP,   IDH_FMT_GROUP,        IDC_FMT_LEAD_NONE,     IDH_FMT_LEAD_NONE,
+    IDC_FMT_LEAD_SPACES,  IDH_FMT_LEAD_SPACES,  IDC_FMT_LEAD_ZEROS,    IDH_FMT_LEAD_ZEROS,
+    IDC_FMT_SEP_GROUP,    IDH_FMT_GROUP,        IDC_FMT_SEP_NONE,      IDH_FMT_SEP_NONE,
+    IDC_FMT_SEP_COLONS,   IDH_FMT_SEP_COLONS,   IDC_FMT_SEP_PERIOD,    IDH_FMT_SEP_PERIOD,
+    IDC_FMT_SEP_SEMICOLON, IDH_FMT_SEP_SEMICOLON, IDC_FMT_SEP_HYPHEN,  IDH_FMT_SEP_HYPHEN,
+    IDC_FMT_COMMAS,       IDH_FMT_COMMAS,       IDC_FMT_PREFIX,        IDH_FMT_PREFIX,
+    IDC_FMT_LEADING_ZERO, IDH_FMT_LEADING_ZERO, IDC_FMT_TRAILING,      IDH_FMT_TRAILING,
+    IDC_FMT_UPPER,        IDH_FMT_UPPER,        IDC_FMT_KIND_LABEL,    IDH_FMT_KIND_LABEL,
+    IDC_FMT_SAMPLE,       IDH_FMT_SAMPLE,       IDC_FMT_ROW,           IDH_FMT_ROW,
+    0,                    0,
 };
 
 // How a page of each kind looks and what its sample shows: a count, or the count of a text
@@ -97,8 +101,6 @@ constexpr FieldButton kSeparatorButtons[] = {
 // The check boxes, each shown checked when its bit is set.
 constexpr int kCheckBoxes[] = {IDC_FMT_COMMAS, IDC_FMT_PREFIX, IDC_FMT_LEADING_ZERO, IDC_FMT_TRAILING, IDC_FMT_UPPER};
 
-constexpr COLORREF kSampleBackground = RGB(192, 192, 192);  // matches LTGRAY_BRUSH
-
 FormatFlags ControlBit(int id) { return ControlFlagBits[id - kFirstFlagControl]; }
 
 bool IsValidKind(std::int32_t kind) { return kind >= 0 && kind < kKindCount; }
@@ -110,11 +112,10 @@ int ButtonForField(FormatFlags field, const FieldButton* buttons, std::size_t co
     return emptyId;
 }
 
-// The row whose word a page edits, kept in its hidden static 2117.
+// The row whose word a page edits, kept in the page's user data from its opening on.
 int PageRow(HWND page) {
-    BOOL ok = FALSE;
-    const UINT row = GetDlgItemInt(page, IDC_FMT_ROW, &ok, FALSE);
-    return ok && row < UINT(kModeCount) ? int(row) : -1;
+    const LONG_PTR row = GetWindowLongPtrA(page, DWLP_USER);
+    return IsValidMode(static_cast<int>(row)) ? static_cast<int>(row) : -1;
 }
 
 std::int32_t SampleValue(int row) {
@@ -176,6 +177,7 @@ void OnInitPage(HWND page, const PROPSHEETPAGEA& description) {
     std::snprintf(text, sizeof text, "%i", row);
     SetDlgItemTextA(page, IDC_FMT_ROW, text);
     ShowWindow(GetDlgItem(page, IDC_FMT_ROW), SW_HIDE);
+    SetWindowLongPtrA(page, DWLP_USER, row);
 }
 
 // A click changes the row's word at once; the sample follows.
@@ -217,12 +219,6 @@ INT_PTR OnNotify(HWND page, const NMHDR& header) {
     }
 }
 
-bool IsReadOnlyEdit(HWND control) {
-    char className[16] = {};
-    GetClassNameA(control, className, sizeof className);
-    return lstrcmpiA(className, "Edit") == 0 && (GetWindowLongPtrA(control, GWL_STYLE) & ES_READONLY) != 0;
-}
-
 INT_PTR CALLBACK FormatPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -243,9 +239,7 @@ INT_PTR CALLBACK FormatPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORSTATIC:
         // The read-only sample is grey. Edit controls with ES_READONLY ask with
         // WM_CTLCOLORSTATIC, so both are answered; everything else keeps the default colours.
-        if (!IsReadOnlyEdit(reinterpret_cast<HWND>(lParam))) return FALSE;
-        SetBkColor(reinterpret_cast<HDC>(wParam), kSampleBackground);
-        return reinterpret_cast<INT_PTR>(GetStockObject(LTGRAY_BRUSH));
+        return reinterpret_cast<INT_PTR>(ReadOnlyEditBrush(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
     default:
         return FALSE;
     }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "model/chars.h"
+
 namespace {
 
 // The letters stored upper case; a letter's value sits at the same index.
@@ -11,8 +13,6 @@ static_assert(sizeof(kLetters) - 1 == sizeof(kLetterValues) / sizeof(kLetterValu
 
 // Four equal letters never occur in a canonical numeral.
 constexpr const char* kForbiddenRuns[] = {"iiii", "vvvv", "xxxx", "llll", "cccc", "dddd", "mmmm"};
-
-constexpr char kCaseBit = 0x20;
 
 // A numeral under construction. The longest numeral is 15 letters, so the appends never come
 // near the end of the 128-byte buffer; the guard is there all the same.
@@ -65,7 +65,7 @@ void AppendHalf(RomanBuilder& numeral, int& n, int half, const char* letter) {
 }  // namespace
 
 int RomanLetterValue(char c) {
-    const char upper = static_cast<char>(c & ~kCaseBit);
+    const char upper = ToUpperAscii(c);
     for (std::size_t i = 0; i < sizeof(kLetterValues) / sizeof(kLetterValues[0]); ++i) {
         if (kLetters[i] == upper) return kLetterValues[i];
     }
@@ -101,7 +101,7 @@ int RomanToArabic(const char* text) {
     char lower[kRomanBufferSize];
     for (std::size_t i = 0; i <= length; ++i) {
         const char c = text[i];
-        lower[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c | kCaseBit) : c;
+        lower[i] = ToLowerAscii(c);
     }
     for (const char* run : kForbiddenRuns) {
         if (std::strstr(lower, run) != nullptr) return -1;

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "dialogs/dialog_support.h"
 #include "dialogs/roman.h"
+#include "model/chars.h"
 #include "settings/options.h"
 #include "settings/settings.h"
 #include "shell/resource.h"
@@ -17,9 +19,8 @@ WNDPROC g_romanEditProc = nullptr;
 constexpr unsigned char kFirstPrintable = 32;
 constexpr unsigned char kFirstNonAscii = 128;
 constexpr unsigned char kCaseBit = 0x20;
-constexpr WPARAM kSysCommandMask = 0xFFF0;  // the low four bits of SC_* are the system's
 
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(unsigned char c) { return IsDecimalDigit(static_cast<char>(c)); }
 
 // The fourteen letters that may stand in a numeral field.
 bool IsRomanLetter(unsigned char c) { return c < kFirstNonAscii && RomanLetterValue(static_cast<char>(c)) != -1; }
@@ -28,34 +29,15 @@ bool IsRomanLetter(unsigned char c) { return c < kFirstNonAscii && RomanLetterVa
 bool PassesUnfiltered(unsigned char c) { return c < kFirstPrintable || c >= kFirstNonAscii; }
 
 void SetCase(char* text, bool upper) {
-    for (; *text != '\0'; ++text) {
-        const char c = *text;
-        if (upper && c >= 'a' && c <= 'z') *text = static_cast<char>(c & ~kCaseBit);
-        if (!upper && c >= 'A' && c <= 'Z') *text = static_cast<char>(c | kCaseBit);
-    }
+    for (; *text != '\0'; ++text) *text = upper ? ToUpperAscii(*text) : ToLowerAscii(*text);
 }
 
 // True when the clipboard's text could be read and each of its characters passes the test
-// (an empty text passes). The scan stops at the block's end even if no zero byte comes first:
-// the text belongs to another program and may be malformed.
+// (an empty text passes).
 bool ClipboardTextPasses(HWND owner, bool (*test)(unsigned char)) {
-    if (!OpenClipboard(owner)) return false;
-    bool passes = false;
-    if (HANDLE data = GetClipboardData(CF_TEXT); data != nullptr) {
-        if (const auto* text = static_cast<const unsigned char*>(GlobalLock(data)); text != nullptr) {
-            const SIZE_T size = GlobalSize(data);
-            passes = true;
-            for (SIZE_T i = 0; i < size && text[i] != '\0'; ++i) {
-                if (!test(text[i])) {
-                    passes = false;
-                    break;
-                }
-            }
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return passes;
+    bool passes = true;
+    const ClipboardRead read = ReadClipboardText(owner, [&](unsigned char c) { return passes = test(c); });
+    return read == ClipboardRead::Read && passes;
 }
 
 bool UpperCaseChecked(HWND dialog) { return IsDlgButtonChecked(dialog, IDC_ROMAN_UPPER) == BST_CHECKED; }
@@ -196,7 +178,7 @@ INT_PTR CALLBACK RomanDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         OnCommand(dialog, LOWORD(wParam));
         return TRUE;
     case WM_SYSCOMMAND:
-        if ((wParam & kSysCommandMask) == SC_CLOSE) {
+        if (SystemCommandOf(wParam) == SC_CLOSE) {
             // The close box drops a changed Upper Case box.
             EndDialog(dialog, 0);
             return TRUE;
@@ -209,12 +191,6 @@ INT_PTR CALLBACK RomanDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-INT_PTR ShowRomanDialog(HWND owner) {
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ROMAN), owner, RomanDialogProc, 0);
-    if (result == -1) {
-        MessageBoxA(nullptr, "Unable to display dialog", "System Error", MB_SYSTEMMODAL | MB_ICONERROR);
-        return 0;
-    }
-    return result;
+INT_PTR ShowRomanDialog(HWND owner, HINSTANCE instance) {
+    return RunModalDialog(instance, IDD_ROMAN, owner, RomanDialogProc);
 }

@@ -2,15 +2,19 @@
 
 #include <cstdint>
 
-#include "engine/engine_internal.h"
 #include "format/formatter.h"
+#include "model/chars.h"
 #include "model/convert.h"
 #include "model/digit_string.h"
 #include "model/drop_frame.h"
 #include "model/mode_table.h"
 #include "settings/options.h"
 
-CalculatorState g_calc;
+namespace {
+CalculatorState g_state;
+}  // namespace
+
+const CalculatorState& g_calc = g_state;
 
 constexpr KeypadButton KeypadTable[kKeypadButtonCount] = {
     {2, 84, "C", 1166},     {37, 84, "0", 1167},     {72, 84, "<<", 1168},    {107, 84, "=", 1169},
@@ -57,34 +61,19 @@ constexpr bool EveryButtonHasOneKey() {
 }
 static_assert(EveryButtonHasOneKey(), "each keypad button needs exactly one key");
 
+// The messages of the calculator; a refused field is named in "Invalid %s Entry".
 constexpr const char* kDividingByZero = "Dividing By Zero";
-constexpr const char* kInvalidFramesEntry = "Invalid Frames Entry";
 constexpr const char* kStrictCheckCaption = "Strict Number Check";
+constexpr const char* kFieldNames[] = {"Frames", "Seconds", "Minutes", "Hours"};
 
-// Stands in until the shell sets its view, so that no operation needs to test for one.
-class SilentView final : public CalculatorView {
-public:
-    void ShowMessage(const char*, const char*) override {}
-    void SetDisplayText(const char*) override {}
-    void SetMemoryIndicatorText(const char*) override {}
-    void FlashButton(int) override {}
-    void Beep() override {}
-    void ModeChanged(int) override {}
-    void TapeAdded(int) override {}
-    int TapeVisibleLines() override { return 0; }
-};
+// The paste reads at most the clipboard's first 127 characters.
+constexpr std::size_t kMaxPasteLength = kMaxTextLength;
 
-SilentView g_silentView;
-CalculatorView* g_view = &g_silentView;
-
-int CurrentKind() { return ModeKindOf(g_calc.iMode); }
+int CurrentKind() { return ModeKindOf(g_state.iMode); }
 
 FormatFlags DisplayFlagsOf(int mode) { return KindDisplayFlags[ModeKindOf(mode)]; }
 
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsUpperHexLetter(char c) { return c >= 'A' && c <= 'F'; }
-bool IsLowerHexLetter(char c) { return c >= 'a' && c <= 'f'; }
-char ToUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '='; }
 
@@ -101,22 +90,22 @@ DfFix AutoDfFix() {
 
 bool StrictCheckOn() { return g_options.bStrictCheck != 0; }
 
+std::int32_t Convert(std::int32_t count, int fromMode, int toMode) {
+    return ConvertFrames(count, fromMode, toMode, g_options.bDFNDFFrameConv != 0);
+}
+
 // --- The entry -----------------------------------------------------------------------------
 
-bool HasEntry() { return g_calc.iEntryLen > 0; }
+bool HasEntry() { return !g_state.szEntry.empty(); }
 
-void EmptyEntry() {
-    g_calc.szEntry.clear();
-    g_calc.iEntryLen = 0;
-}
+void EmptyEntry() { g_state.szEntry.clear(); }
 
 // Replaces the entry by text that is already the mode's bare digits. Only the rightmost eight
 // digits carry meaning for the entry (the oldest typed digit is the one dropped), so a longer
 // text keeps those.
 void SetEntry(const char* text, std::size_t length) {
     const std::size_t skip = length > kMaxEntryLength ? length - kMaxEntryLength : 0;
-    g_calc.szEntry.assign(text + skip);
-    g_calc.iEntryLen = static_cast<std::int32_t>(g_calc.szEntry.size());
+    g_state.szEntry.assign(text + skip);
 }
 
 // The count's digits as if typed: no separators, no leading zeros, upper-case letters.
@@ -126,19 +115,19 @@ void SetEntryToCount(std::int32_t count, int mode) {
 }
 
 bool EntryIsAllZeros() {
-    for (std::size_t i = 0; i < g_calc.szEntry.size(); ++i)
-        if (g_calc.szEntry[i] != '0') return false;
+    for (std::size_t i = 0; i < g_state.szEntry.size(); ++i)
+        if (g_state.szEntry[i] != '0') return false;
     return true;
 }
 
 // Shifts a digit of the entry by delta character codes, counting places from its end.
 void ShiftEntryDigit(std::size_t placeFromEnd, int delta) {
-    const std::size_t i = g_calc.szEntry.size() - placeFromEnd;
-    g_calc.szEntry.set(i, static_cast<char>(g_calc.szEntry[i] + delta));
+    const std::size_t i = g_state.szEntry.size() - placeFromEnd;
+    g_state.szEntry.set(i, static_cast<char>(g_state.szEntry[i] + delta));
 }
 
 void SetEntryDigit(std::size_t placeFromEnd, char digit) {
-    g_calc.szEntry.set(g_calc.szEntry.size() - placeFromEnd, digit);
+    g_state.szEntry.set(g_state.szEntry.size() - placeFromEnd, digit);
 }
 
 // Drop-frame labels 00 and 01 do not exist at the start of a minute unless the minute is a
@@ -158,16 +147,33 @@ void CorrectDropFrameEntry(DfFix fix) {
     }
 }
 
+void RefuseEntry(EntryField field) {
+    TextBuffer message("Invalid ");
+    message.append(kFieldNames[static_cast<int>(field)]);
+    message.append(" Entry");
+    EngineView().ShowMessage(message.c_str(), kStrictCheckCaption);
+}
+
+// With the strict check on, an entry whose field the mode cannot hold is refused, naming the
+// first such field.
+bool StrictEntryCheck(const char* text, int mode) {
+    if (!StrictCheckOn()) return true;
+    const EntryField field = FirstBadEntryField(text, mode);
+    if (field == EntryField::None) return true;
+    RefuseEntry(field);
+    return false;
+}
+
 // The strict check, then the drop-frame gate. False when the entry is refused; the message has
 // been shown and nothing has changed.
 bool AcceptEntry() {
-    if (!StrictEntryCheck(g_calc.szEntry.c_str(), g_calc.iMode, true, *g_view)) return false;
+    if (!StrictEntryCheck(g_state.szEntry.c_str(), g_state.iMode)) return false;
     const DfFix fix = AutoDfFix();
     if (!StrictCheckOn() && fix == DfFix::Off) return true;
-    if (CurrentKind() != KindHmsfDrop || IsDropFrameLabelValid(g_calc.szEntry.c_str())) return true;
+    if (CurrentKind() != KindHmsfDrop || IsDropFrameLabelValid(g_state.szEntry.c_str())) return true;
     // The strict check wins over the auto-correct.
     if (StrictCheckOn() || fix == DfFix::Off) {
-        g_view->ShowMessage(kInvalidFramesEntry, kStrictCheckCaption);
+        RefuseEntry(EntryField::Frames);
         return false;
     }
     CorrectDropFrameEntry(fix);
@@ -192,19 +198,17 @@ std::int32_t Combine(char op, std::int32_t a, std::int32_t b) {
     }
 }
 
-std::int32_t DisplayedValue() { return TextToFrames(g_calc.szDisplay.c_str(), g_calc.iMode); }
+std::int32_t DisplayedValue() { return TextToFrames(g_state.szDisplay.c_str(), g_state.iMode); }
 
 void ShowCount(std::int32_t count, int mode) {
     ShowValue(FramesToDigitString(count, mode).c_str(), mode);
 }
 
-void WriteResultLine() {
-    AddTapeLine(g_calc.szDisplay.c_str(), g_calc.iMode, '=', TapeLineKind::TapeOperand);
-}
+void WriteResultLine() { AddOperandLine('=', g_state.szDisplay.c_str(), g_state.iMode); }
 
 void EndCalculation() {
-    g_calc.iAccumulator = 0;
-    g_calc.cPendingOp = ' ';
+    g_state.iAccumulator = 0;
+    g_state.cPendingOp = ' ';
 }
 
 // An operator with no entry works on the value on the display.
@@ -213,29 +217,29 @@ void ApplyOperatorToDisplay(char op) {
         WriteResultLine();
         return;
     }
-    g_calc.iAccumulator = DisplayedValue();
-    g_calc.iAccMode = g_calc.iMode;
-    g_calc.cPendingOp = op;
+    g_state.iAccumulator = DisplayedValue();
+    g_state.iAccMode = g_state.iMode;
+    g_state.cPendingOp = op;
 }
 
 // The entry is the right-hand operand of the pending operator.
 void ApplyOperatorToEntry(char op) {
     if (!AcceptEntry()) return;
-    const int mode = g_calc.iMode;
-    const TextBuffer operand = FormatDigits(g_calc.szEntry.c_str(), mode, DisplayFlagsOf(mode));
-    AddTapeLine(operand.c_str(), mode, g_calc.cPendingOp, TapeLineKind::TapeOperand);
+    const int mode = g_state.iMode;
+    const TextBuffer operand = FormatDigits(g_state.szEntry.c_str(), mode, DisplayFlagsOf(mode));
+    AddOperandLine(g_state.cPendingOp, operand.c_str(), mode);
 
-    const std::int32_t b = TextToFrames(g_calc.szEntry.c_str(), mode);
-    if (g_calc.cPendingOp == '/' && b == 0) {
+    const std::int32_t b = TextToFrames(g_state.szEntry.c_str(), mode);
+    if (g_state.cPendingOp == '/' && b == 0) {
         // The operand line stays on the tape; the entry stays for correction.
-        g_view->ShowMessage(kDividingByZero, nullptr);
+        EngineView().ShowMessage(kDividingByZero, nullptr);
         return;
     }
-    g_calc.iAccumulator = WrapFrames(Combine(g_calc.cPendingOp, g_calc.iAccumulator, b), mode);
-    ShowCount(g_calc.iAccumulator, mode);
+    g_state.iAccumulator = WrapFrames(Combine(g_state.cPendingOp, g_state.iAccumulator, b), mode);
+    ShowCount(g_state.iAccumulator, mode);
 
-    g_calc.cPendingOp = op;
-    g_calc.iAccMode = mode;
+    g_state.cPendingOp = op;
+    g_state.iAccMode = mode;
     EmptyEntry();
     if (op == '=') {
         WriteResultLine();
@@ -244,8 +248,8 @@ void ApplyOperatorToEntry(char op) {
 }
 
 void UpdateMemoryForMode() {
-    g_calc.iMemory = ConvertFrames(g_calc.iMemory, g_calc.iMemMode, g_calc.iMode);
-    g_calc.iMemMode = g_calc.iMode;
+    g_state.iMemory = Convert(g_state.iMemory, g_state.iMemMode, g_state.iMode);
+    g_state.iMemMode = g_state.iMode;
 }
 
 // --- Key dispatch --------------------------------------------------------------------------
@@ -267,7 +271,7 @@ void PerformKey(char key) {
 // The KeyCharTable key that a typed character stands for, or 0 for none.
 char KeyOfCharacter(char c) {
     if (c == kEnterKey) return '=';
-    if (c == 'm' || c == 'p' || c == 'r') return ToUpper(c);
+    if (c == 'm' || c == 'p' || c == 'r') return ToUpperAscii(c);
     for (const KeyCharEntry& entry : KeyCharTable)
         if (entry.key == c) return c;
     return 0;
@@ -281,31 +285,27 @@ char KeyOfButton(int buttonId) {
 
 }  // namespace
 
-CalculatorView& EngineView() { return *g_view; }
-
-void SetCalculatorView(CalculatorView* view) { g_view = view != nullptr ? view : &g_silentView; }
-
 void ResetEngine() {
-    g_calc = CalculatorState{};
+    g_state = CalculatorState{};
     EmptyTape();
 }
 
-void StartCalculator() {
-    const int mode = IsModePresent(g_calc.iMode) ? g_calc.iMode : 0;
-    g_calc = CalculatorState{};
-    g_calc.iMode = mode;
-    g_calc.iAccMode = mode;
+void StartCalculator(int savedMode) {
+    const int mode = IsModePresent(savedMode) ? savedMode : 0;
+    g_state = CalculatorState{};
+    g_state.iMode = mode;
+    g_state.iAccMode = mode;
     ShowValue("0", mode);
     UpdateMemoryIndicator();
     ClearTape();
-    g_view->ModeChanged(mode);
+    EngineView().ModeChanged(mode);
 }
 
 void KeyChar(char c, bool flash) {
-    if (IsUpperHexLetter(c) || IsLowerHexLetter(c)) {
+    if (IsHexDigit(c) && !IsDecimalDigit(c)) {
         // The hexadecimal digits have no button; elsewhere the letters mean nothing (the
         // keyboard's clear key is Esc, not C).
-        if (CurrentKind() == KindHex) EnterDigit(ToUpper(c));
+        if (CurrentKind() == KindHex) EnterDigit(ToUpperAscii(c));
         return;
     }
     const char key = KeyOfCharacter(c);
@@ -319,11 +319,22 @@ void KeypadCommand(int controlId) {
     if (key != 0) PerformKey(key);
 }
 
+void PasteText(const char* text) {
+    EmptyEntry();
+    if (text == nullptr) return;
+    // A character is typed only when it is a digit of the mode; the rule is checked for each
+    // one, though a pasted digit never changes the mode.
+    for (std::size_t i = 0; i < kMaxPasteLength && text[i] != '\0'; ++i) {
+        const char c = text[i];
+        if (CurrentKind() == KindHex ? IsHexDigit(c) : IsDecimalDigit(c)) KeyChar(c, false);
+    }
+}
+
 void FlashKey(char c, bool flash) {
     if (!flash) return;
     for (const KeyCharEntry& entry : KeyCharTable) {
         if (entry.key == c) {
-            g_view->FlashButton(entry.buttonId);
+            EngineView().FlashButton(entry.buttonId);
             return;
         }
     }
@@ -334,33 +345,31 @@ void EnterDigit(char c) {
     const bool isDigitOfMode = IsDecimalDigit(c) || (kind == KindHex && IsUpperHexLetter(c));
     if (!isDigitOfMode) return;
     if (kind == KindOct && (c == '8' || c == '9')) {
-        g_view->Beep();
+        EngineView().Beep();
         return;
     }
     // A ninth digit pushes the oldest one out: the entry keeps the last eight typed.
-    if (g_calc.szEntry.full()) g_calc.szEntry.erase_front(1);
-    g_calc.szEntry.append(c);
-    if (EntryIsAllZeros()) g_calc.szEntry.assign("0");
-    g_calc.iEntryLen = static_cast<std::int32_t>(g_calc.szEntry.size());
-    ShowValue(g_calc.szEntry.c_str(), g_calc.iMode);
+    if (g_state.szEntry.full()) g_state.szEntry.erase_front(1);
+    g_state.szEntry.append(c);
+    if (EntryIsAllZeros()) g_state.szEntry.assign("0");
+    ShowValue(g_state.szEntry.c_str(), g_state.iMode);
 }
 
 void Backspace() {
     if (!HasEntry()) {
-        g_view->Beep();
+        EngineView().Beep();
         return;
     }
-    g_calc.szEntry.truncate(g_calc.szEntry.size() - 1);
-    g_calc.iEntryLen = static_cast<std::int32_t>(g_calc.szEntry.size());
-    ShowValue(HasEntry() ? g_calc.szEntry.c_str() : "0", g_calc.iMode);
+    g_state.szEntry.truncate(g_state.szEntry.size() - 1);
+    ShowValue(HasEntry() ? g_state.szEntry.c_str() : "0", g_state.iMode);
 }
 
 void ClearCalculator() {
     EmptyEntry();
-    g_calc.iAccMode = g_calc.iMode;
+    g_state.iAccMode = g_state.iMode;
     EndCalculation();
-    ShowValue("0", g_calc.iMode);
-    AddTapeLine(" ", g_calc.iMode, ' ', TapeLineKind::TapeOperand);
+    ShowValue("0", g_state.iMode);
+    AddOperandLine(' ', " ", g_state.iMode);
 }
 
 void ApplyOperator(char op) {
@@ -372,60 +381,56 @@ void ApplyOperator(char op) {
 void MemoryPlusMinus(char sign) {
     if (sign != '+' && sign != '-') return;
     UpdateMemoryForMode();
-    const int mode = g_calc.iMode;
+    const int mode = g_state.iMode;
     const std::int32_t d = DisplayedValue();
     // The memory may hold an unwrapped converted count; 64 bits keep the sum exact.
-    const std::int64_t sum = sign == '+' ? std::int64_t{g_calc.iMemory} + d
-                                         : std::int64_t{g_calc.iMemory} - d;
-    g_calc.iMemory = WrapFrames(sum, mode);
+    const std::int64_t sum = sign == '+' ? std::int64_t{g_state.iMemory} + d
+                                         : std::int64_t{g_state.iMemory} - d;
+    g_state.iMemory = WrapFrames(sum, mode);
     UpdateMemoryIndicator();
 
     const FormatFlags flags = DisplayFlagsOf(mode);
-    const TapeLineKind operandKind =
-        sign == '+' ? TapeLineKind::TapeMemoryPlus : TapeLineKind::TapeMemoryMinus;
-    AddTapeLine(FormatCount(d, mode, flags).c_str(), mode, sign, operandKind);
-    AddTapeLine(FormatCount(g_calc.iMemory, mode, flags).c_str(), mode, sign,
-                TapeLineKind::TapeMemoryTotal);
+    AddMemoryLine(sign == '+' ? MemoryLine::Plus : MemoryLine::Minus, FormatCount(d, mode, flags).c_str(), mode);
+    AddMemoryLine(MemoryLine::Total, FormatCount(g_state.iMemory, mode, flags).c_str(), mode);
 }
 
 void MemoryRecall() {
-    const std::int32_t recalled = ConvertFrames(g_calc.iMemory, g_calc.iMemMode, g_calc.iMode);
-    SetEntryToCount(recalled, g_calc.iMode);
-    ShowValue(g_calc.szEntry.c_str(), g_calc.iMode);
+    const std::int32_t recalled = Convert(g_state.iMemory, g_state.iMemMode, g_state.iMode);
+    SetEntryToCount(recalled, g_state.iMode);
+    ShowValue(g_state.szEntry.c_str(), g_state.iMode);
     // An empty memory leaves no entry, so a following operator takes the displayed 0 as the
     // accumulator rather than as an operand.
     if (recalled == 0) EmptyEntry();
 }
 
 void ClearMemory() {
-    g_calc.iMemory = 0;
-    g_calc.iMemMode = g_calc.iMode;
+    g_state.iMemory = 0;
+    g_state.iMemMode = g_state.iMode;
     UpdateMemoryIndicator();
-    AddTapeLine("0", g_calc.iMode, 'C', TapeLineKind::TapeMemoryTotal);
+    AddMemoryLine(MemoryLine::Total, "0", g_state.iMode);
 }
 
 void SwitchMode(int mode) {
-    const int oldMode = g_calc.iMode;
+    const int oldMode = g_state.iMode;
     if (mode == oldMode || !IsModePresent(mode)) return;
 
     // Converted values are not wrapped: the next operation reads them back and wraps them.
-    g_calc.iAccumulator = ConvertFrames(g_calc.iAccumulator, g_calc.iAccMode, mode);
-    g_calc.iAccMode = mode;
+    g_state.iAccumulator = Convert(g_state.iAccumulator, g_state.iAccMode, mode);
+    g_state.iAccMode = mode;
 
-    const std::int32_t shown = ConvertFrames(DisplayedValue(), oldMode, mode);
-    ShowValue(FormatCount(shown, mode, BareDigitFlags).c_str(), mode);
+    ShowCount(Convert(DisplayedValue(), oldMode, mode), mode);
 
     if (HasEntry()) {
-        const std::int32_t typed = TextToFrames(g_calc.szEntry.c_str(), oldMode);
-        SetEntryToCount(ConvertFrames(typed, oldMode, mode), mode);
+        const std::int32_t typed = TextToFrames(g_state.szEntry.c_str(), oldMode);
+        SetEntryToCount(Convert(typed, oldMode, mode), mode);
     }
-    g_calc.iMode = mode;
-    g_view->ModeChanged(mode);
+    g_state.iMode = mode;
+    EngineView().ModeChanged(mode);
 }
 
-void UpdateMemoryIndicator() { g_view->SetMemoryIndicatorText(g_calc.iMemory != 0 ? "*" : " "); }
+void UpdateMemoryIndicator() { EngineView().SetMemoryIndicatorText(g_state.iMemory != 0 ? "*" : " "); }
 
 void ShowValue(const char* digits, int mode) {
-    g_calc.szDisplay = FormatDigits(digits, mode, DisplayFlagsOf(mode));
-    g_view->SetDisplayText(g_calc.szDisplay.c_str());
+    g_state.szDisplay = FormatDigits(digits, mode, DisplayFlagsOf(mode));
+    EngineView().SetDisplayText(g_state.szDisplay.c_str());
 }

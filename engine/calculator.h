@@ -17,13 +17,16 @@ struct CalculatorState {
     std::int32_t iAccumulator = 0;  // running result
     char cPendingOp = ' ';          // ' ', '+', '-', '*' or '/'
     EntryBuffer szEntry;            // digits typed so far, upper-case hex letters, no separators
-    std::int32_t iEntryLen = 0;     // 0: no entry
     std::int32_t iMemory = 0;
     std::int32_t iMemMode = 0;      // mode in which iMemory is held, converted lazily
     TextBuffer szDisplay{"0"};      // text on the display line
+
+    // 0: no entry.
+    std::int32_t iEntryLen() const { return static_cast<std::int32_t>(szEntry.size()); }
 };
 
-extern CalculatorState g_calc;
+// The calculator's one state. Only the operations below change it; everyone else reads.
+extern const CalculatorState& g_calc;
 
 // Keypad button ids, in creation (and tab) order 1166-1185.
 constexpr int kFirstKeypadId = 1166;
@@ -44,18 +47,19 @@ struct KeyCharEntry {
 constexpr int kKeyCharCount = 20;
 extern const KeyCharEntry KeyCharTable[kKeyCharCount];
 
-// The view that receives everything the engine shows; must be set before any operation.
-void SetCalculatorView(CalculatorView* view);
-
 // Puts the state and the tape back to their start-up values without telling the view.
 void ResetEngine();
 
-// Start-up: display "0", memory indicator " ", no entry, tape cleared, mode line written.
-void StartCalculator();
+// Start-up in the saved mode (mode 0 when that row is absent): display "0", memory indicator
+// " ", no entry, tape cleared, mode line written.
+void StartCalculator(int savedMode);
 
 // Input.
 void KeyChar(char c, bool flash);
 void KeypadCommand(int controlId);
+// A paste: the entry is emptied, then the digits of the mode among the text's first 127
+// characters are typed without flashing; every other character is skipped.
+void PasteText(const char* text);
 
 // Key operations.
 void FlashKey(char c, bool flash);

@@ -1,7 +1,6 @@
 #include "engine/tape.h"
 
-#include "engine/calculator.h"
-#include "engine/engine_internal.h"
+#include "engine/calculator_view.h"
 
 namespace {
 
@@ -31,33 +30,23 @@ int AppendLine(const TextBuffer& text, int mode) {
     return g_tape.count++;
 }
 
-// The leading text of each memory kind; TapeOperand writes its operator character instead.
-const char* MemoryLinePrefix(TapeLineKind kind) {
-    switch (kind) {
-        case TapeLineKind::TapeMemoryTotal: return "M= ";
-        case TapeLineKind::TapeMemoryPlus: return "M+ ";
-        case TapeLineKind::TapeMemoryMinus: return "M- ";
-        case TapeLineKind::TapeOperand: break;
-    }
-    return nullptr;
+void AddLine(const char* prefix, const char* value, int mode) {
+    TextBuffer text(prefix);
+    text.append(value);
+    text.append(' ');
+    EngineView().TapeAdded(AppendLine(text, mode));
 }
 
 }  // namespace
 
-void AddTapeLine(const char* value, int mode, char c, TapeLineKind kind) {
-    TextBuffer text;
-    if (kind == TapeLineKind::TapeOperand) {
-        text.append(c);
-        text.append(' ');
-    } else {
-        const char* prefix = MemoryLinePrefix(kind);
-        if (prefix == nullptr) return;
-        text.append(prefix);
-    }
-    text.append(value);
-    text.append(' ');
-    const int index = AppendLine(text, mode);
-    EngineView().TapeAdded(index);
+void AddOperandLine(char op, const char* value, int mode) {
+    const char prefix[] = {op, ' ', '\0'};
+    AddLine(prefix, value, mode);
+}
+
+void AddMemoryLine(MemoryLine kind, const char* value, int mode) {
+    static constexpr const char* kPrefixes[] = {"M= ", "M+ ", "M- "};
+    AddLine(kPrefixes[static_cast<int>(kind)], value, mode);
 }
 
 void ClearTape() {
@@ -67,6 +56,7 @@ void ClearTape() {
     const int blanks = visible < kMaxTapeLines ? visible : kMaxTapeLines;
     const TextBuffer blank{" "};
     for (int i = 0; i < blanks; ++i) AppendLine(blank, 0);
+    EngineView().TapeCleared();
 }
 
 void EmptyTape() {

@@ -1,5 +1,6 @@
 #include "format/formatter.h"
 
+#include "model/chars.h"
 #include "model/digit_string.h"
 #include "model/mode_table.h"
 
@@ -57,7 +58,6 @@ Body FillTemplate(const DigitString& digits, const Layout& layout) {
     return body;
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsSignificant(char c) { return (c >= '1' && c <= '9') || IsAsciiLetter(c); }
 
 // Drops zeros and separators up to the first significant digit or letter; a body of zeros
@@ -72,15 +72,13 @@ Body StripLeading(const Body& body) {
 }
 
 void UpperCaseInPlace(TextBuffer& text) {
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] >= 'a' && text[i] <= 'z') text.set(i, static_cast<char>(text[i] - 'a' + 'A'));
+    for (std::size_t i = 0; i < text.size(); ++i) text.set(i, ToUpperAscii(text[i]));
 }
 
 }  // namespace
 
 TextBuffer FormatDigits(const char* text, int mode, FormatFlags flags) {
-    if (mode < 0 || mode >= kModeCount) mode = 0;
-    const ModeRecord& row = ModeTable[mode];
+    const ModeRecord& row = ModeRow(mode);
     DigitString digits = MakeDigitString(text);
     if (digits.size() != kDigitCount) digits.assign("00000000");
 

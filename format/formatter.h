@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "format/format_flags.h"
+#include "model/format_flags.h"
 #include "model/fixed_text.h"
 
 // The digits (0-9, a-f, A-F; at most 8) of text laid out for the mode under the flags.

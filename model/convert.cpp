@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "model/mode_table.h"
-#include "settings/options.h"
 
 namespace {
 
@@ -24,14 +23,14 @@ std::int32_t WrapOutOfRange(double whole, int toMode) {
 
 double RoundWhole(double x) { return std::round(x); }
 
-std::int32_t ConvertFrames(std::int32_t count, int fromMode, int toMode) {
+std::int32_t ConvertFrames(std::int32_t count, int fromMode, int toMode, bool framesAcrossDropFrame) {
     if (fromMode == toMode || count == 0) return count;
-    if (fromMode < 0 || fromMode >= kModeCount || toMode < 0 || toMode >= kModeCount) return count;
+    if (!IsValidMode(fromMode) || !IsValidMode(toMode)) return count;
     if (IsCountKind(ModeKindOf(fromMode)) || IsCountKind(ModeKindOf(toMode))) return count;
     const double fromFps = ModeTable[fromMode].dFps;
     const double toFps = ModeTable[toMode].dFps;
     if (fromFps == 0 || !std::isfinite(fromFps) || !std::isfinite(toFps)) return count;
-    if (g_options.bDFNDFFrameConv != 0 && RoundWhole(toFps) == RoundWhole(fromFps)) return count;
+    if (framesAcrossDropFrame && RoundWhole(toFps) == RoundWhole(fromFps)) return count;
     double x = toFps * count;
     x = x / fromFps;
     const double whole = RoundWhole(x);

@@ -3,24 +3,13 @@
 #include <climits>
 #include <cstring>
 
+#include "model/chars.h"
 #include "model/drop_frame.h"
 #include "model/mode_table.h"
 
 namespace {
 
 constexpr char kZeroDigits[] = "00000000";
-
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsHexDigit(char c) {
-    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-int HexDigitValue(char c) {
-    if (IsDecimalDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return c - 'A' + 10;
-}
 
 bool IsTooLong(const char* text) { return std::strlen(text) > kMaxTextLength; }
 
@@ -101,7 +90,7 @@ DigitString WeightedToDigitString(std::int32_t count, int mode, std::int32_t kin
         // The last two frames of each ten-minute block count a minute digit of ten, which the
         // label repair moves onto the existing label (mm-1):59;28 or ;29.
         DigitString label = WeightedDigits(count, mode, nullptr);
-        CheckDropFrameLabel(label, true);
+        if (!DropFrameLabelExists(label)) MoveToPreviousMinute(label);
         if (HasOnlyDecimalDigits(label)) return label;
     }
     return WeightedDigits(count, mode, DigitCaps(kind));
@@ -128,7 +117,7 @@ DigitString MakeDigitString(const char* text) {
 }
 
 DigitString FramesToDigitString(std::int32_t count, int mode) {
-    if (mode < 0 || mode >= kModeCount) mode = 0;
+    if (!IsValidMode(mode)) mode = 0;
     const std::int32_t kind = ModeTable[mode].iKind;
     if (IsCountKind(kind) || mode >= kWeightedModeCount) return CountToDigitString(count, mode, kind);
     return WeightedToDigitString(count, mode, kind);
@@ -172,7 +161,7 @@ std::int64_t RadixValue(const char* text, std::int32_t kind) {
 
 std::int32_t TextToFrames(const char* text, int mode) {
     if (text == nullptr || *text == '\0' || IsTooLong(text)) return 0;
-    if (mode < 0 || mode >= kModeCount) mode = 0;
+    if (!IsValidMode(mode)) mode = 0;
     const std::int32_t kind = ModeTable[mode].iKind;
     if (IsCountKind(kind) || mode >= kWeightedModeCount) return WrapFrames(RadixValue(text, kind), mode);
     return WrapFrames(WeightedValue(text, mode), mode);

@@ -1,29 +1,22 @@
 #pragma once
-// Drop-frame labels and the strict entry check.
+// Drop-frame labels and the range check of an entry's fields.
 
 #include "model/digit_string.h"
 
-// Where the model reports a refused entry: the engine hands in its view.
-class MessageSink {
-public:
-    // caption may be null: the platform's default caption shows.
-    virtual void ShowMessage(const char* text, const char* caption) = 0;
+// The field of an HMSF or feet entry that is out of range for its mode.
+enum class EntryField { None = -1, Frames, Seconds, Minutes, Hours };
 
-protected:
-    ~MessageSink() = default;
-};
+// False for a drop-frame label that SMPTE ST 12-1 counting skips: frames 00 and 01 at the
+// start of every minute except each tenth.
+bool DropFrameLabelExists(const DigitString& label);
 
-// Field names of the strict check's message, by field number.
-constexpr const char* FieldNames[4] = {"Frames", "Seconds", "Minutes", "Hours"};
-
-// True when the label exists, or has been rewritten (repair on) to the label two frames
-// earlier, which names the same count under the drop-frame place values.
-bool CheckDropFrameLabel(DigitString& label, bool repair);
+// Rewrites a skipped label to the label two frames earlier, (mm-1):59;28 or ;29, which names
+// the same count under the drop-frame place values.
+void MoveToPreviousMinute(DigitString& label);
 
 // True when the text's digits form an existing drop-frame label.
 bool IsDropFrameLabelValid(const char* text);
 
-// With the strict check on, refuses an entry whose frames, seconds, minutes or hours field is
-// out of range for the mode, reporting the first bad field through the sink when report is
-// true. With the strict check off every entry passes.
-bool StrictEntryCheck(const char* text, int mode, bool report, MessageSink& sink);
+// The first field of the entry, in the order frames, seconds, minutes, hours, that the mode
+// cannot hold; None when every field is in range, and always for the plain counts.
+EntryField FirstBadEntryField(const char* text, int mode);

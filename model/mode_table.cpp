@@ -59,8 +59,6 @@ void FillPlaceValueTable() {
         for (int i = 0; i < kDigitCount; ++i) PlaceValueTable[mode][i] = kBuiltInPlaceValues[mode][i];
 }
 
-bool IsValidMode(int mode) { return mode >= 0 && mode < kModeCount; }
-
 struct TablesAtStartUp {
     TablesAtStartUp() { ResetModeTables(); }
 };
@@ -75,7 +73,13 @@ static TablesAtStartUp g_tablesAtStartUp;
 
 bool IsModePresent(int mode) { return IsValidMode(mode) && !ModeTable[mode].szName.empty(); }
 
-std::int32_t ModeKindOf(int mode) { return ModeTable[IsValidMode(mode) ? mode : 0].iKind; }
+const ModeRecord& ModeRow(int mode) { return ModeTable[IsValidMode(mode) ? mode : 0]; }
+
+int ModeOfMenuCommand(int commandId) {
+    for (int mode = 0; mode < kModeCount; ++mode)
+        if (ModeTable[mode].iMenuId == commandId) return mode;
+    return -1;
+}
 
 std::int32_t WrapModulus(int mode) {
     if (!IsValidMode(mode)) mode = 0;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "format/format_flags.h"
+#include "model/format_flags.h"
 #include "model/fixed_text.h"
 
 // Stored in ModeRecord::iKind and named in user-mode definitions, so a plain enum with the
@@ -67,15 +67,23 @@ constexpr FormatFlags KindDefaultClipFlags[kKindCount] = {
 };
 constexpr std::int32_t KindRadix[kKindCount] = {0, 0, 0, 16, 10, 8};  // 0: no radix shown
 
+constexpr bool IsValidMode(int mode) { return mode >= 0 && mode < kModeCount; }
+
 // True for a row 0-12 whose name is not empty; false for any other number.
 bool IsModePresent(int mode);
+
+// The row of a mode; a number outside 0-12 counts as mode 0.
+const ModeRecord& ModeRow(int mode);
+
+// The mode row whose menu command is commandId, or -1.
+int ModeOfMenuCommand(int commandId);
 
 // Kinds 0-2 map digits to frames through place values; kinds 3-5 are plain counts.
 constexpr bool IsWeightedKind(std::int32_t kind) { return kind >= KindHmsf && kind <= KindFeetFrames; }
 constexpr bool IsCountKind(std::int32_t kind) { return kind >= KindHex && kind <= KindOct; }
 
 // The kind of a mode row; a number outside 0-12 counts as mode 0.
-std::int32_t ModeKindOf(int mode);
+inline std::int32_t ModeKindOf(int mode) { return ModeRow(mode).iKind; }
 
 // The count at which a mode's results wrap to zero: 24 times w6 for the weighted kinds,
 // 2 to the 24th for the plain counts.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/chars.h"
 #include "model/convert.h"
 #include "model/digit_string.h"
 #include "model/mode_table.h"
@@ -34,17 +35,17 @@ std::size_t DecimalNumberLength(const char* p) {
     std::size_t n = 0;
     if (p[n] == '+' || p[n] == '-') ++n;
     std::size_t digits = 0;
-    while (std::isdigit(static_cast<unsigned char>(p[n]))) ++n, ++digits;
+    while (IsDecimalDigit(p[n])) ++n, ++digits;
     if (p[n] == '.') {
         ++n;
-        while (std::isdigit(static_cast<unsigned char>(p[n]))) ++n, ++digits;
+        while (IsDecimalDigit(p[n])) ++n, ++digits;
     }
     if (digits == 0) return 0;
     if (p[n] == 'e' || p[n] == 'E') {
         std::size_t e = n + 1;
         if (p[e] == '+' || p[e] == '-') ++e;
-        if (std::isdigit(static_cast<unsigned char>(p[e]))) {
-            while (std::isdigit(static_cast<unsigned char>(p[e]))) ++e;
+        if (IsDecimalDigit(p[e])) {
+            while (IsDecimalDigit(p[e])) ++e;
             n = e;
         }
     }
@@ -52,7 +53,7 @@ std::size_t DecimalNumberLength(const char* p) {
 }
 
 std::int32_t KindFromKeyword(char* field) {
-    for (char* p = field; *p != '\0'; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+    for (char* p = field; *p != '\0'; ++p) *p = ToUpperAscii(*p);
     const char* keyword = SkipSpaces(field);
     for (int kind = 0; kind < kKindCount; ++kind)
         if (std::strcmp(keyword, KindKeywords[kind]) == 0) return kind;
@@ -145,18 +146,18 @@ int ReadIntegerField(const char* field) {
     if (*p == '+' || *p == '-') ++p;
     // Digits beyond 32 bits keep the low 32 bits, as a 32-bit register would.
     std::uint32_t value = 0;
-    while (std::isdigit(static_cast<unsigned char>(*p))) value = value * 10u + static_cast<std::uint32_t>(*p++ - '0');
+    while (IsDecimalDigit(*p)) value = value * 10u + static_cast<std::uint32_t>(*p++ - '0');
     if (negative) value = 0u - value;
     return static_cast<std::int32_t>(value);
 }
 
-bool ParseUserMode(int mode, char* text) {
+bool ParseUserMode(int mode, const char* text) {
     if (mode < kFirstUserMode || mode >= kFirstUserMode + kUserModeCount || text == nullptr) return false;
     // The definition is worked on in a buffer of the settings reader's size.
     char buffer[kMaxTextLength + 1] = {};
     std::strncpy(buffer, text, kMaxTextLength);
     const CommaFields fields = SplitCommaFields(buffer);
-    if (fields.count != kMaxCommaFields) return IsModePresent(mode);
+    if (fields.count != kMaxCommaFields) return false;
 
     ModeRecord row = ModeTable[mode];
     ApplyShortName(row, fields.field[FieldShortName]);
@@ -165,20 +166,20 @@ bool ParseUserMode(int mode, char* text) {
     row.dFramesPerFoot = ReadNumberField(fields.field[FieldFramesPerFoot], 1);
     row.iKind = KindFromKeyword(fields.field[FieldKind]);
     ApplyClipFlags(row, fields.field[FieldClip]);
-    if (!HasUsableRates(row)) return IsModePresent(mode);
+    if (!HasUsableRates(row)) return false;
 
     const char* name = SkipSpaces(fields.field[FieldName]);
     if (!IsUsableName(name)) {
         // The other fields are kept; without a name the row stays absent.
         ModeTable[mode] = row;
-        return IsModePresent(mode);
+        return false;
     }
     std::int32_t weights[kDigitCount];
     if (IsWeightedKind(row.iKind)) {
         ComputeWeights(row, weights);
         // A fractional rate far from its whole number (57.48 frames a foot, say) leaves counts
         // that no eight digits can write: such a mode would show wrong values.
-        if (!PlaceValuesWriteEveryCount(weights, row.iKind)) return IsModePresent(mode);
+        if (!PlaceValuesWriteEveryCount(weights, row.iKind)) return false;
     }
     row.szName.assign(name);
     ModeTable[mode] = row;

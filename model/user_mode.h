@@ -18,6 +18,7 @@ double ReadNumberField(const char* field, double defaultValue);
 // The leading signed decimal integer of the field after white space; none gives 0.
 int ReadIntegerField(const char* field);
 
-// Applies one definition (at most 127 characters, split in place) to user row 6-9. Returns true
-// when the row is present afterwards.
-bool ParseUserMode(int mode, char* text);
+// Applies one definition (at most 127 characters) to user row 6-9. True when this definition
+// named the row and made it usable; false when it was ignored, refused or left the row without
+// a name.
+bool ParseUserMode(int mode, const char* text);

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/chars.h"
+
 // The file is parsed into sections of entries and, when a write changes it, written back whole
 // from them, as the platform does; so the layout of a rewritten file is the platform's
 // (trimmed lines, no blank lines, CRLF), and no entry or comment is lost.
@@ -57,12 +59,11 @@ std::string WithoutLeadingBlanks(const char* text) {
     return text;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "engine/calculator.h"
 #include "model/mode_table.h"
 #include "model/user_mode.h"
 #include "settings/options.h"
@@ -102,9 +101,7 @@ SplittableText SplittableCopy(const TextBuffer& value) {
 void ReadUserModes(ProfileStore& profile) {
     for (int i = 0; i < kUserModeCount; ++i) {
         const TextBuffer value = profile.GetString(kUserModeSection, kUserModeKeys[i], "");
-        if (value.empty()) continue;
-        SplittableText definition = SplittableCopy(value);
-        ParseUserMode(kFirstUserMode + i, definition.chars);
+        if (!value.empty()) ParseUserMode(kFirstUserMode + i, value.c_str());
     }
 }
 
@@ -120,11 +117,9 @@ void ReadWindowPosition(ProfileStore& profile) {
     g_options.iWindowY = ReadIntegerField(fields.field[1]);
 }
 
-void ReadMode(ProfileStore& profile) {
-    std::int32_t mode = profile.GetInt(kSettingsSection, "iMode", 0);
-    if (mode < 0 || mode >= kModeCount) mode = 0;
-    g_calc.iMode = mode;
-    g_calc.iAccMode = mode;
+std::int32_t ReadMode(ProfileStore& profile) {
+    const std::int32_t mode = profile.GetInt(kSettingsSection, "iMode", 0);
+    return IsValidMode(mode) ? mode : 0;
 }
 
 void ReadOptions(ProfileStore& profile) {
@@ -179,19 +174,20 @@ void SetSettingsPaths(const char* exePath) {
     g_helpPath = SiblingPath(exePath, ".HLP");
 }
 
-void ReadSettings(ProfileStore& profile) {
+std::int32_t ReadSettings(ProfileStore& profile) {
     ReadUserModes(profile);
     ReadWindowPosition(profile);
-    ReadMode(profile);
+    const std::int32_t mode = ReadMode(profile);
     ReadOptions(profile);
     ReadFormats(profile, "szFormat1", kFormat1FirstRow, kFormatFieldCount);
     ReadFormats(profile, "szFormat2", kFormat2FirstRow, kModeCount - kFormat2FirstRow);
     g_options.bOnTop = AsSwitch(profile.GetInt(kSettingsSection, "bOnTop", 0));
+    return mode;
 }
 
 // The results of the writes are not looked at: an unwritable file loses the settings silently.
-void SaveSettings(ProfileStore& profile) {
-    profile.WriteString(kSettingsSection, "iMode", IntegerText(g_calc.iMode).c_str());
+void SaveSettings(ProfileStore& profile, std::int32_t currentMode) {
+    profile.WriteString(kSettingsSection, "iMode", IntegerText(currentMode).c_str());
     for (const SavedOption& option : kSaveOrder)
         profile.WriteString(kSettingsSection, option.key, IntegerText(g_options.*option.field).c_str());
     profile.WriteString(kSettingsSection, "szFormat1",

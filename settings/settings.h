@@ -33,11 +33,12 @@ extern FixedText<260> g_helpPath;
 void SetSettingsPaths(const char* exePath);
 
 // Reads the user modes, the window position, the current mode, the options and the clipboard
-// formats, in that order.
-void ReadSettings(ProfileStore& profile);
+// formats, in that order, into the mode tables and the options. Returns the saved current mode
+// (0-12; a value outside counts as 0), which start-up hands to the calculator.
+std::int32_t ReadSettings(ProfileStore& profile);
 
 // Save Setup Now: the current mode, the options and the clipboard formats.
-void SaveSettings(ProfileStore& profile);
+void SaveSettings(ProfileStore& profile, std::int32_t currentMode);
 
 // At close: the window's top-left corner, unless the window is minimised.
 void SavePosition(ProfileStore& profile, int left, int top, bool minimised);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "dialogs/dialog_support.h"
 #include "model/fixed_text.h"
 #include "shell/resource.h"
 #include "shell/shell.h"
@@ -31,7 +32,7 @@ BOOL OnAboutCommand(HWND dialog, int commandId) {
 }
 
 BOOL OnAboutSysCommand(HWND dialog, WPARAM command) {
-    if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
+    if (SystemCommandOf(command) != SC_CLOSE) return FALSE;
     EndDialog(dialog, 0);
     return TRUE;
 }
@@ -47,11 +48,4 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /
     }
 }
 
-INT_PTR ShowAboutBox(HWND owner) {
-    const INT_PTR result = DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutBoxProc, 0);
-    if (result == -1) {
-        MessageBoxA(nullptr, "Unable to display dialog", "System Error", MB_SYSTEMMODAL | MB_ICONERROR);
-        return 0;
-    }
-    return result;
-}
+INT_PTR ShowAboutBox(HWND owner) { return RunModalDialog(g_instance, IDD_ABOUT, owner, AboutBoxProc); }

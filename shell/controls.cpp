@@ -169,7 +169,7 @@ void RelayoutControls(HWND mainWindow) {
 }
 
 TextBuffer ModeDisplayText(int mode) {
-    const ModeRecord& row = ModeTable[mode >= 0 && mode < kModeCount ? mode : 0];
+    const ModeRecord& row = ModeRow(mode);
     const std::int32_t kind = row.iKind >= 0 && row.iKind < kKindCount ? row.iKind : KindHmsf;
     char text[kMaxTextLength + 1];
     if (IsCountKind(kind)) {
@@ -199,17 +199,24 @@ bool OnMeasureTapeItem(HWND mainWindow, MEASUREITEMSTRUCT* item) {
     return true;
 }
 
+bool ReadTapeViewLine(int index, TextBuffer& text) {
+    text.clear();
+    if (index < 0) return false;
+    // LB_GETTEXT knows no buffer size: a line that would not fit is not read at all.
+    const LRESULT length = SendMessageA(g_tapeView, LB_GETTEXTLEN, index, 0);
+    if (length < 0 || length > static_cast<LRESULT>(kMaxTextLength)) return false;
+    char line[kMaxTextLength + 1] = "";
+    SendMessageA(g_tapeView, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line));
+    text.assign(line);
+    return true;
+}
+
 bool OnDrawTapeItem(const DRAWITEMSTRUCT* item) {
     if (item->CtlID != IDC_TAPE) return false;
 
-    char text[kMaxTextLength + 1] = "";
-    const int index = static_cast<int>(item->itemID);
-    if (index >= 0) {
-        const LRESULT length = SendMessageA(item->hwndItem, LB_GETTEXTLEN, index, 0);
-        if (length >= 0 && length <= static_cast<LRESULT>(kMaxTextLength)) {
-            SendMessageA(item->hwndItem, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
-        }
-    }
+    // The index -1 asks for the focus rectangle of an empty list: it has no text.
+    TextBuffer text;
+    ReadTapeViewLine(static_cast<int>(item->itemID), text);
 
     RECT rect = item->rcItem;
     if (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
@@ -221,7 +228,7 @@ bool OnDrawTapeItem(const DRAWITEMSTRUCT* item) {
             oldBack = SetBkColor(item->hDC, GetSysColor(COLOR_HIGHLIGHT));
         }
         ExtTextOutA(item->hDC, rect.left, rect.top, ETO_OPAQUE, &rect, "  ", 2, nullptr);
-        DrawTextA(item->hDC, text, -1, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+        DrawTextA(item->hDC, text.c_str(), -1, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
         if (selected) {
             SetTextColor(item->hDC, oldText);
             SetBkColor(item->hDC, oldBack);

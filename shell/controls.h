@@ -33,6 +33,9 @@ void SetModeDisplayText(int mode);
 // The rectangle around the tape on which the main window draws its sunken edge.
 RECT TapeEdgeRect(HWND mainWindow);
 
+// The text of a tape view line; false for a line that does not exist or would not fit.
+bool ReadTapeViewLine(int index, TextBuffer& text);
+
 // Owner-draw handlers of the tape; true when handled.
 bool OnMeasureTapeItem(HWND mainWindow, MEASUREITEMSTRUCT* item);
 bool OnDrawTapeItem(const DRAWITEMSTRUCT* item);

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "dialogs/dialog_support.h"
 #include "engine/calculator.h"
 #include "settings/options.h"
 #include "shell/controls.h"
@@ -9,21 +10,8 @@
 
 namespace {
 
-constexpr COLORREF kReadOnlyEditBackground = RGB(192, 192, 192);  // the light-grey class brush
-
-bool IsReadOnlyEdit(HWND control) {
-    char className[8] = "";
-    GetClassNameA(control, className, sizeof className);
-    return lstrcmpiA(className, "edit") == 0 && (GetWindowLongA(control, GWL_STYLE) & ES_READONLY) != 0;
-}
-
-HBRUSH ReadOnlyEditBrush(HDC dc) {
-    SetBkColor(dc, kReadOnlyEditBackground);
-    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-}
-
 // Creation goes on: the controls are made after CreateWindow returns.
-LRESULT OnCreate() { return 1; }
+LRESULT OnCreate() { return 0; }
 
 LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     PostQuitMessage(0);
@@ -84,7 +72,7 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (wParam != IDM_ALWAYS_ON_TOP) return DefWindowProcA(window, message, wParam, lParam);
+    if (SystemCommandOf(wParam) != IDM_ALWAYS_ON_TOP) return DefWindowProcA(window, message, wParam, lParam);
     g_options.bOnTop = (g_options.bOnTop + 1) & 1;
     ApplyAlwaysOnTop(window);
     return 0;
@@ -96,20 +84,15 @@ LRESULT OnInitMenu(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // A read-only edit asks with WM_CTLCOLORSTATIC on current systems and with WM_CTLCOLOREDIT on
-// older ones; both get the window's grey.
-LRESULT OnCtlColorEdit(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// older ones; both get the window's grey. The display and the memory indicator are white.
+LRESULT OnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
-    if (IsReadOnlyEdit(control)) return reinterpret_cast<LRESULT>(ReadOnlyEditBrush(reinterpret_cast<HDC>(wParam)));
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT OnCtlColorStatic(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND control = reinterpret_cast<HWND>(lParam);
-    if (control == g_display || control == g_memoryIndicator) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    if (message == WM_CTLCOLORSTATIC && (control == g_display || control == g_memoryIndicator)) {
+        SetBkColor(dc, RGB(255, 255, 255));
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
-    if (IsReadOnlyEdit(control)) return reinterpret_cast<LRESULT>(ReadOnlyEditBrush(reinterpret_cast<HDC>(wParam)));
+    if (HBRUSH grey = ReadOnlyEditBrush(control, dc); grey != nullptr) return reinterpret_cast<LRESULT>(grey);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -139,8 +122,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
         case WM_SYSCOMMAND: return OnSysCommand(window, message, wParam, lParam);
         case WM_INITMENU: return OnInitMenu(window, message, wParam, lParam);
-        case WM_CTLCOLOREDIT: return OnCtlColorEdit(window, message, wParam, lParam);
-        case WM_CTLCOLORSTATIC: return OnCtlColorStatic(window, message, wParam, lParam);
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC: return OnCtlColor(window, message, wParam, lParam);
         case WM_LBUTTONDOWN: return OnLButtonDown(window, message, wParam, lParam);
         default: return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -15,7 +15,6 @@
 #include "shell/controls.h"
 #include "shell/resource.h"
 #include "shell/shell.h"
-#include "shell/view.h"
 
 static_assert(IDM_MODE_OCT - IDM_MODE_NDF + 1 == kModeCount,
               "the mode commands 1006-1018 must be consecutive, one per mode row");
@@ -32,11 +31,11 @@ UINT EnabledIf(bool on) { return on ? MF_ENABLED : MF_GRAYED; }
 
 void OnCopy(HWND mainWindow, int) { CopyToClipboard(mainWindow); }
 void OnPaste(HWND mainWindow, int) { PasteFromClipboard(mainWindow); }
-void OnClearTape(HWND, int) { ClearTapeAndView(); }
+void OnClearTape(HWND, int) { ClearTape(); }
 void OnClearMemory(HWND, int) { ClearMemory(); }
 void OnExit(HWND mainWindow, int) { SendMessageA(mainWindow, WM_CLOSE, 0, 0); }
-void OnMode(HWND, int commandId) { SwitchMode(commandId - IDM_MODE_NDF); }
-void OnRoman(HWND mainWindow, int) { ShowRomanDialog(mainWindow); }
+void OnMode(HWND, int commandId) { SwitchMode(ModeOfMenuCommand(commandId)); }
+void OnRoman(HWND mainWindow, int) { ShowRomanDialog(mainWindow, g_instance); }
 void OnClipboardFormats(HWND mainWindow, int) {
     OpenClipboardFormats(mainWindow, g_instance);
 }
@@ -155,9 +154,7 @@ void InitMenuState(HWND mainWindow, HMENU menu) {
     for (int mode = 0; mode < kModeCount; ++mode) {
         if (IsModePresent(mode)) CheckMenuItem(menu, static_cast<UINT>(ModeTable[mode].iMenuId), CheckedIf(false));
     }
-    if (g_calc.iMode >= 0 && g_calc.iMode < kModeCount) {
-        CheckMenuItem(menu, static_cast<UINT>(ModeTable[g_calc.iMode].iMenuId), CheckedIf(true));
-    }
+    CheckMenuItem(menu, static_cast<UINT>(ModeRow(g_calc.iMode).iMenuId), CheckedIf(true));
 
     CheckMenuItem(menu, IDM_STRICT_CHECK, CheckedIf(g_options.bStrictCheck != 0));
     // The Auto DF Correct submenu has no id of its own: it is found by position.

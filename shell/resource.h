@@ -120,8 +120,25 @@
 #define IDC_FMT_SAMPLE 2116
 #define IDC_FMT_ROW 2117
 
-// Help contexts.
+// Help contexts: the Roman dialog's topic, and the Clipboard Formats page controls.
 #define IDH_ROMAN 3002
+#define IDH_FMT_LEAD_NONE 3004
+#define IDH_FMT_LEAD_SPACES 3005
+#define IDH_FMT_LEAD_ZEROS 3006
+#define IDH_FMT_SEP_NONE 3008
+#define IDH_FMT_SEP_COLONS 3009
+#define IDH_FMT_SEP_PERIOD 3010
+#define IDH_FMT_SEP_SEMICOLON 3011
+#define IDH_FMT_SEP_HYPHEN 3012
+#define IDH_FMT_COMMAS 3013
+#define IDH_FMT_PREFIX 3014
+#define IDH_FMT_LEADING_ZERO 3015
+#define IDH_FMT_TRAILING 3016
+#define IDH_FMT_UPPER 3017
+#define IDH_FMT_KIND_LABEL 3018
+#define IDH_FMT_SAMPLE 3019
+#define IDH_FMT_ROW 3020
+#define IDH_FMT_GROUP 3030
 
 // Version.
 #define VEXO_VERSION_MAJOR 1

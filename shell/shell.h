@@ -20,11 +20,13 @@ void SaveSetupNow();
 void SaveWindowPosition(HWND mainWindow);
 
 // Forms the settings and help paths from the executable's path and reads the settings file.
-void LoadSettings();
+// Returns the saved current mode.
+int LoadSettings();
 
 // Sizes, places and creates the main window, creates its controls, rebuilds the user-mode menu,
-// starts the calculator, and shows the window. Null when the window cannot be created.
-HWND CreateMainWindow(HINSTANCE instance, int showCommand);
+// starts the calculator in the saved mode, and shows the window. Null when the window cannot be
+// created.
+HWND CreateMainWindow(HINSTANCE instance, int showCommand, int savedMode);
 
 // Runs until WM_QUIT; returns its exit code. Accelerators are translated first, and every
 // keyboard message of the thread is handed to the main window, wherever the focus is.

@@ -45,16 +45,11 @@ int PlaceOnAxis(int stored, int screenSize, int windowSize) {
     return stored == -1 ? (screenSize - windowSize) / 2 : stored;
 }
 
-void SetUpMainWindow(HWND window, HINSTANCE instance) {
+void SetUpMainWindow(HWND window, HINSTANCE instance, int savedMode) {
     CreateControls(window, instance);
     RebuildUserModeMenu(window);
-    if (!IsModePresent(g_calc.iMode)) {
-        g_calc.iMode = 0;
-        g_calc.iAccMode = 0;
-    }
     SetCalculatorView(&ShellView());
-    StartCalculator();
-    ReloadTapeView();
+    StartCalculator(savedMode);
     if (g_options.bDispTape == 1) ShowWindow(g_tapeView, SW_SHOWNORMAL);
     if (g_options.bDispMode == 1) ShowWindow(g_modeDisplay, SW_SHOWNORMAL);
     ApplyAlwaysOnTop(window);
@@ -79,17 +74,17 @@ bool InitApplication(HINSTANCE instance, HINSTANCE previousInstance) {
     return true;
 }
 
-void LoadSettings() {
+int LoadSettings() {
     char exePath[MAX_PATH + 1] = "";
     GetModuleFileNameA(nullptr, exePath, MAX_PATH);
     SetSettingsPaths(exePath);
     WinProfileStore profile(g_settingsPath.c_str());
-    ReadSettings(profile);
+    return ReadSettings(profile);
 }
 
 void SaveSetupNow() {
     WinProfileStore profile(g_settingsPath.c_str());
-    SaveSettings(profile);
+    SaveSettings(profile, g_calc.iMode);
 }
 
 void SaveWindowPosition(HWND mainWindow) {
@@ -99,7 +94,7 @@ void SaveWindowPosition(HWND mainWindow) {
     SavePosition(profile, outer.left, outer.top, IsIconic(mainWindow) != FALSE);
 }
 
-HWND CreateMainWindow(HINSTANCE instance, int showCommand) {
+HWND CreateMainWindow(HINSTANCE instance, int showCommand, int savedMode) {
     const int height = MainWindowHeight();
     const int width = MainWindowWidth();
     const int x = PlaceOnAxis(g_options.iWindowX, GetSystemMetrics(SM_CXSCREEN), width);
@@ -109,7 +104,7 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand) {
                                    height, nullptr, nullptr, instance, nullptr);
     if (g_mainWindow == nullptr) return nullptr;
 
-    SetUpMainWindow(g_mainWindow, instance);
+    SetUpMainWindow(g_mainWindow, instance, savedMode);
     SetFocus(g_display);
     AddAlwaysOnTopItem(g_mainWindow);
     ShowWindow(g_mainWindow, showCommand);

@@ -18,6 +18,12 @@ void AddTapeViewLine(const TapeLine& line) {
     if (item >= 0) SendMessageA(g_tapeView, LB_SETITEMDATA, static_cast<WPARAM>(item), line.iMode);
 }
 
+// The whole tape again, from its first line.
+void ReloadTapeView() {
+    SendMessageA(g_tapeView, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < TapeLineCount(); ++i) AddTapeViewLine(TapeLineAt(i));
+}
+
 class MainWindowView final : public CalculatorView {
 public:
     void SetDisplayText(const char* text) override { SetWindowTextA(g_display, text); }
@@ -56,6 +62,8 @@ public:
         SendMessageA(g_tapeView, LB_SETTOPINDEX, static_cast<WPARAM>(lineIndex), 0);
     }
 
+    void TapeCleared() override { ReloadTapeView(); }
+
     int TapeVisibleLines() override {
         RECT client{};
         GetClientRect(g_tapeView, &client);
@@ -70,13 +78,3 @@ MainWindowView g_view;
 }  // namespace
 
 CalculatorView& ShellView() { return g_view; }
-
-void ReloadTapeView() {
-    SendMessageA(g_tapeView, LB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < TapeLineCount(); ++i) AddTapeViewLine(TapeLineAt(i));
-}
-
-void ClearTapeAndView() {
-    ClearTape();
-    ReloadTapeView();
-}

@@ -2,6 +2,7 @@
 // closing write into it, and what hand-edited or hostile files do.
 #include "shell/resource.h"
 #include "tests/e2e/driver.h"
+#include "tests/support/layout.h"
 
 #include <algorithm>
 #include <string>
@@ -10,10 +11,10 @@
 namespace e2e {
 namespace {
 
-constexpr int kClientWidth = 143;
-constexpr int kClientHeight = 141;
-constexpr int kTapeHeight = 87;
-constexpr int kModeHeight = 28;
+using layout::kClientHeight;
+using layout::kClientWidth;
+using layout::kTapeHeight;
+constexpr int kModeHeight = layout::kModeLineHeight;
 const char kNdfModeText[] = "HMSF   30.00 F/S";
 const char kDefaultFormat1[] = "4132, 4228, 4132, 4132, 3841, 3841, 17";
 const char kDefaultFormat2[] = "17, 17, 17, 8193, 6657, 4609, 0";
@@ -163,11 +164,14 @@ TEST(Settings, TapeAndModeDisplayLayout)
             int id;
             int x, y;  // top-left in client coordinates
         };
-        const int c = (kClientWidth - 100) / 2;
+        using namespace layout;
         const Placed placed[] = {
-            {IDC_FRAME, c, 6 + shift},         {IDC_DISPLAY, c + 18, 8 + shift},
-            {IDC_MEMORY, c + 2, 8 + shift},    {IDC_KEY_CLEAR, 2, 84 + 36 + shift},
-            {IDC_KEY_DIVIDE, 107, 36 + shift}, {IDC_MODE_DISPLAY, (kClientWidth - 137) / 2, height - 20},
+            {IDC_FRAME, kFrameLeft, kFrameTop + shift},
+            {IDC_DISPLAY, kDisplayLeft, kDisplayTop + shift},
+            {IDC_MEMORY, kMemoryLeft, kDisplayTop + shift},
+            {IDC_KEY_CLEAR, 2, 84 + kKeypadTop + shift},
+            {IDC_KEY_DIVIDE, 107, kKeypadTop + shift},
+            {IDC_MODE_DISPLAY, kModeDisplayLeft, height - kModeDisplayFromBottom},
         };
         for (const Placed& control : placed) {
             RECT rect = WindowRect(Control(v, control.id));

@@ -3,6 +3,23 @@
 
 #include "tests/engine/recording_view.h"
 
+std::string KeypadLabel(int buttonId) {
+    for (const KeypadButton& button : KeypadTable) {
+        if (button.id != buttonId) continue;
+        std::string label;
+        for (const char* p = button.label; *p != '\0'; ++p)
+            if (*p != '&') label += *p;
+        return label;
+    }
+    return std::to_string(buttonId);
+}
+
+int KeypadButtonId(const std::string& label) {
+    for (const KeypadButton& button : KeypadTable)
+        if (KeypadLabel(button.id) == label) return button.id;
+    return 0;
+}
+
 namespace {
 
 void PlayCommand(const std::string& command) {
@@ -14,12 +31,15 @@ void PlayCommand(const std::string& command) {
     else if (name == "Bs") KeyChar(8, true);
     else if (name == "Enter") KeyChar(13, true);
     else if (name == "Chr") KeyChar(static_cast<char>(number), true);
-    else if (name == "Click") KeypadCommand(number);
+    else if (name == "Click") {
+        const int id = KeypadButtonId(argument);
+        if (id == 0) ADD_FAILURE() << "no keypad button <" << argument << ">";
+        KeypadCommand(id);
+    } else if (name == "ClickId") KeypadCommand(number);
     else if (name == "Mode") SwitchMode(number);
     else if (name == "ClearMem") ClearMemory();
     else if (name == "ClearTape") ClearTape();
-    else if (name == "Paste")
-        for (char c : argument) KeyChar(c, false);
+    else if (name == "Paste") PasteText(argument.c_str());
     else ADD_FAILURE() << "unknown command <" << command << ">";
 }
 

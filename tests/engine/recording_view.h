@@ -12,6 +12,12 @@
 #include "model/mode_table.h"
 #include "settings/options.h"
 
+// A keypad button's label as it reads on the button ("MR" for "M&R"); the id for any other.
+std::string KeypadLabel(int buttonId);
+
+// The id of the keypad button with that label, or 0.
+int KeypadButtonId(const std::string& label);
+
 class RecordingView final : public CalculatorView {
 public:
     // Every call as one text, in order: "display 1:00:00", "flash 1170", "beep", ...
@@ -35,7 +41,7 @@ public:
     }
     void FlashButton(int buttonId) override {
         flashes.push_back(buttonId);
-        events.push_back("flash " + std::to_string(buttonId));
+        events.push_back("flash " + KeypadLabel(buttonId));
     }
     void Beep() override {
         ++beeps;
@@ -55,6 +61,7 @@ public:
         tape.emplace_back(TapeLineAt(lineIndex).text.c_str());
         events.push_back("tape " + tape.back());
     }
+    void TapeCleared() override { events.emplace_back("tape cleared"); }
     int TapeVisibleLines() override { return visibleLines; }
 
     // Starts a clean record; the view keeps its height.
@@ -84,14 +91,14 @@ protected:
 
     // The start-up sequence in a mode, then a clean record.
     void StartIn(int mode) {
-        g_calc.iMode = mode;
-        StartCalculator();
+        StartCalculator(mode);
         view.Forget();
     }
 };
 
 // Plays a script of keystrokes: each character is typed (KeyChar with the flash on); spaces
 // only separate; commands in angle brackets: <Esc> <Bs> <Enter> <Chr n> (any character code),
-// <Click id> (a keypad button), <Mode n> (a mode command), <ClearMem>, <ClearTape>,
-// <Paste text> (each character typed without the flash).
+// <Click label> (the keypad button with that label, "MR" for "M&R"), <ClickId n> (a click
+// from any control id), <Mode n> (a mode command), <ClearMem>, <ClearTape>, <Paste text>
+// (the text pasted).
 void PlayKeys(const char* script);

@@ -1,5 +1,5 @@
 // The tape keeps the last 150 lines, blank filler included, each with the mode it was written
-// in; ClearTape fills the view with blank lines without announcing them.
+// in; ClearTape fills the view with blank lines and has it show the tape again.
 
 #include <string>
 
@@ -28,7 +28,8 @@ TEST_F(TapeTest, ClearFillsTheViewWithBlankLinesOfModeZero) {
             EXPECT_EQ(TapeLineAt(i).text, " ");
             EXPECT_EQ(TapeLineAt(i).iMode, 0);
         }
-        EXPECT_TRUE(view.tape.empty()) << "ClearTape must not announce its lines";
+        EXPECT_TRUE(view.tape.empty()) << "ClearTape must not announce its lines one by one";
+        EXPECT_EQ(view.events, std::vector<std::string>{"tape cleared"});
     }
 }
 
@@ -65,24 +66,19 @@ TEST_F(TapeTest, LinesCarryTheirMode) {
 TEST_F(TapeTest, LineKindsAndTheirLimit) {
     StartIn(0);
     const std::string longValue(127, '9');
-    struct Row {
-        const char* value;
-        char c;
-        TapeLineKind kind;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {"1:00", '+', TapeLineKind::TapeOperand, "+ 1:00 "},
-        {"1:00", '+', TapeLineKind::TapeMemoryTotal, "M= 1:00 "},
-        {"1:00", '-', TapeLineKind::TapeMemoryPlus, "M+ 1:00 "},
-        {"1:00", '+', TapeLineKind::TapeMemoryMinus, "M- 1:00 "},
-        {longValue.c_str(), '+', TapeLineKind::TapeOperand, "+ " + longValue.substr(0, 125)},
-    };
-    for (const Row& row : rows) {
-        AddTapeLine(row.value, 3, row.c, row.kind);
-        EXPECT_EQ(view.tape.back(), row.expected);
-        EXPECT_EQ(TapeLineAt(TapeLineCount() - 1).iMode, 3);
+    AddOperandLine('+', "1:00", 3);
+    EXPECT_EQ(view.tape.back(), "+ 1:00 ");
+    const struct {
+        MemoryLine kind;
+        const char* expected;
+    } memoryLines[] = {{MemoryLine::Total, "M= 1:00 "}, {MemoryLine::Plus, "M+ 1:00 "}, {MemoryLine::Minus, "M- 1:00 "}};
+    for (const auto& line : memoryLines) {
+        AddMemoryLine(line.kind, "1:00", 3);
+        EXPECT_EQ(view.tape.back(), line.expected);
     }
+    AddOperandLine('+', longValue.c_str(), 3);
+    EXPECT_EQ(view.tape.back(), "+ " + longValue.substr(0, 125));
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(TapeLineAt(TapeLineCount() - i).iMode, 3);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <climits>
-#include <cmath>
 
 #include "model/convert.h"
 #include "model/digit_string.h"
@@ -35,34 +34,27 @@ constexpr ConvertCase kConvertCases[] = {
 
 TEST_F(ConvertTest, ConvertFramesKeepsTheTime) {
     for (const ConvertCase& c : kConvertCases) {
-        g_options.bDFNDFFrameConv = c.framesKept ? 1 : 0;
-        EXPECT_EQ(ConvertFrames(c.count, c.from, c.to), c.result)
+        EXPECT_EQ(ConvertFrames(c.count, c.from, c.to, c.framesKept), c.result)
             << c.count << " from " << c.from << " to " << c.to << (c.framesKept ? " (frames kept)" : "");
     }
 }
 
 TEST_F(ConvertTest, UserDropFrameModeConvertsLikeThirtyDf) {
-    char text[] = "Half DF,HDF, HDF,29.97,1,hmsd,0";
-    ASSERT_TRUE(ParseUserMode(7, text));
-    EXPECT_EQ(ConvertFrames(1800, 0, 7), 1798);
-    g_options.bDFNDFFrameConv = 1;
-    EXPECT_EQ(ConvertFrames(1800, 0, 7), 1800);
+    ASSERT_TRUE(ParseUserMode(7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
+    EXPECT_EQ(ConvertFrames(1800, 0, 7, false), 1798);
+    EXPECT_EQ(ConvertFrames(1800, 0, 7, true), 1800);
 }
 
 // A feet mode's conversion rate is not bounded by its place values; a result beyond 32 bits
 // is wrapped into the target's day, as the next operation would wrap it.
 TEST_F(ConvertTest, ResultsBeyondThirtyTwoBitsWrapIntoTheTargetRange) {
-    char text[] = "Fast,Fast, ,1e-3,16,FF,0";
-    ASSERT_TRUE(ParseUserMode(6, text));
-    const std::int32_t count = 2591999;
-    const double exact = std::round(1e-3 * count / 30.0);
-    EXPECT_EQ(ConvertFrames(count, 0, 6), static_cast<std::int32_t>(exact));
-    const std::int32_t up = ConvertFrames(count, 6, 0);  // 2591999 x 30 / 0.001: far beyond 32 bits
-    const double wrapped = std::fmod(std::round(30.0 * count / 1e-3), 2592000.0);
-    EXPECT_EQ(up, static_cast<std::int32_t>(wrapped));
-    EXPECT_GE(up, 0);
-    EXPECT_LT(up, WrapModulus(0));
-    EXPECT_EQ(ConvertFrames(INT_MAX, 6, 0), static_cast<std::int32_t>(std::fmod(std::round(30.0 * INT_MAX / 1e-3), 2592000.0)));
+    ASSERT_TRUE(ParseUserMode(6, "Fast,Fast, ,1e-3,16,FF,0"));
+    // 2591999 frames at 30 fps last 86399.97 s: 86.4 frames at a thousandth of a frame a second.
+    EXPECT_EQ(ConvertFrames(2591999, 0, 6, false), 86);
+    // Back up, n frames become 30000 n, far beyond 32 bits; modulo a day of 2592000 frames,
+    // 30000 (2592000 - 1) leaves 2592000 - 30000, and 30000 (2^31 - 1) leaves 2082000.
+    EXPECT_EQ(ConvertFrames(2591999, 6, 0, false), 2562000);
+    EXPECT_EQ(ConvertFrames(INT_MAX, 6, 0, false), 2082000);
 }
 
 }  // namespace

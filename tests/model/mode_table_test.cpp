@@ -1,4 +1,4 @@
-#include <cstring>
+#include <array>
 
 #include "model/mode_table.h"
 #include "tests/support/model_fixture.h"
@@ -7,59 +7,54 @@ namespace {
 
 using ModeTableTest = ModelTest;
 
-struct RowCase {
+// Place values from first principles: a non-drop HMSF row counts r frames a second, 60 seconds
+// a minute and 60 minutes an hour; a feet row counts its frames per foot and ten of each digit;
+// SMPTE drop-frame counting drops 2 labels a minute except each tenth, 108 an hour.
+struct RateCase {
     int mode;
-    const char* name;
-    const char* shortName;
-    const char* prefix;
-    const char* suffix;
-    double fps;
-    double framesPerFoot;
     std::int32_t kind;
-    FormatFlags clipFlags;
-    std::int32_t modulus;
+    std::int32_t unit;  // frames a second, or a foot
 };
 
-constexpr RowCase kRows[] = {
-    {0, "30 NDF", "NDF", "", " NDF", 30, 0, KindHmsf, 0x1024, 2592000},
-    {1, "30 DF", "DF", "", " DF", 29.97, 0, KindHmsfDrop, 0x1084, 2589408},
-    {2, "Pal", "Pal", "", " PAL", 25, 0, KindHmsf, 0x1024, 2160000},
-    {3, "Film", "Film", "", "", 24, 0, KindHmsf, 0x1024, 2073600},
-    {4, "35mm", "35mm", "", " 35mm", 24, 16, KindFeetFrames, 0x0F01, 3840000},
-    {5, "16mm", "16mm", "", " 16mm", 24, 40, KindFeetFrames, 0x0F01, 9600000},
-    {6, "", "Usr 1", "", "", 30, 1, KindHmsf, 0x0011, 24000000},
-    {9, "", "Usr 4", "", "", 30, 1, KindHmsf, 0x0011, 24000000},
-    {10, "Hexadecimal", "Hex", "0x", "h", 0, 0, KindHex, 0x2001, 16777216},
-    {11, "Decimal", "Dec", "", " Frms", 0, 0, KindDec, 0x1A01, 16777216},
-    {12, "Octal", "Oct", "0", "Q", 0, 0, KindOct, 0x1201, 16777216},
+constexpr RateCase kBuiltInRates[] = {
+    {0, KindHmsf, 30}, {2, KindHmsf, 25}, {3, KindHmsf, 24}, {4, KindFeetFrames, 16}, {5, KindFeetFrames, 40},
 };
 
-TEST_F(ModeTableTest, BuiltInRowsAndModuli) {
-    for (const RowCase& c : kRows) {
+TEST_F(ModeTableTest, BuiltInPlaceValuesCountTheirRate) {
+    for (const RateCase& c : kBuiltInRates) {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode);
-        const ModeRecord& row = ModeTable[c.mode];
-        EXPECT_STREQ(row.szName.c_str(), c.name);
-        EXPECT_STREQ(row.szShortName.c_str(), c.shortName);
-        EXPECT_STREQ(row.szPrefix.c_str(), c.prefix);
-        EXPECT_STREQ(row.szSuffix.c_str(), c.suffix);
-        EXPECT_EQ(row.iMenuId, 1006 + c.mode);
-        EXPECT_EQ(row.dFps, c.fps);
-        EXPECT_EQ(row.dFramesPerFoot, c.framesPerFoot);
-        EXPECT_EQ(row.iKind, c.kind);
-        EXPECT_EQ(row.iClipFlags, c.clipFlags);
-        EXPECT_EQ(WrapModulus(c.mode), c.modulus);
-        EXPECT_EQ(IsModePresent(c.mode), c.name[0] != '\0');
+        const std::int32_t u = c.unit;
+        using Weights = std::array<std::int32_t, kDigitCount>;
+        const Weights expected = c.kind == KindHmsf
+                                     ? Weights{1, 10, u, 10 * u, 60 * u, 600 * u, 3600 * u, 36000 * u}
+                                     : Weights{1, 10, u, 10 * u, 100 * u, 1000 * u, 10000 * u, 100000 * u};
+        EXPECT_EQ(ModeTable[c.mode].iKind, c.kind);
+        for (int i = 0; i < kDigitCount; ++i) EXPECT_EQ(PlaceValueTable[c.mode][i], expected[i]) << "w" << i;
+        // A day of 24 hours, or 240000 feet.
+        EXPECT_EQ(WrapModulus(c.mode), c.kind == KindHmsf ? 24 * 3600 * u : 240000 * u);
     }
+    const std::int32_t dropFrame[kDigitCount] = {1, 10, 30, 300, 1800 - 2, 18000 - 18, 108000 - 108, 1080000 - 1080};
+    for (int i = 0; i < kDigitCount; ++i) EXPECT_EQ(PlaceValueTable[1][i], dropFrame[i]) << "30 DF w" << i;
+    EXPECT_EQ(WrapModulus(1), 24 * (108000 - 108));
+    for (int mode : {10, 11, 12}) EXPECT_EQ(WrapModulus(mode), 1 << 24) << mode;
 }
 
 TEST_F(ModeTableTest, UserRowsStartAbsentWithBareDigitClipboardFormat) {
     for (int mode = kFirstUserMode; mode < kFirstUserMode + kUserModeCount; ++mode) {
         EXPECT_FALSE(IsModePresent(mode)) << mode;
-        EXPECT_EQ(ModeTable[mode].iClipFlags, FormatFlags{0x0011}) << mode;
-        EXPECT_NE(ModeTable[mode].iClipFlags, KindDefaultClipFlags[ModeTable[mode].iKind]) << mode;
+        EXPECT_EQ(ModeTable[mode].iClipFlags, LeadNone | SepNone) << mode;
     }
+    for (int mode : {0, 1, 2, 3, 4, 5, 10, 11, 12}) EXPECT_TRUE(IsModePresent(mode)) << mode;
     EXPECT_FALSE(IsModePresent(-1));
     EXPECT_FALSE(IsModePresent(13));
+}
+
+// Each row's menu command selects that row, and nothing else does.
+TEST_F(ModeTableTest, MenuCommandsNameTheirRows) {
+    for (int mode = 0; mode < kModeCount; ++mode) EXPECT_EQ(ModeOfMenuCommand(ModeTable[mode].iMenuId), mode);
+    EXPECT_EQ(ModeOfMenuCommand(1005), -1);
+    EXPECT_EQ(ModeOfMenuCommand(1019), -1);
+    EXPECT_EQ(&ModeRow(13), &ModeTable[0]);
 }
 
 TEST_F(ModeTableTest, DisplayFlagsNeverCarryTrailingText) {
@@ -73,7 +68,7 @@ TEST_F(ModeTableTest, ResetUndoesEveryChange) {
     PlaceValueTable[6][2] = 24;
     ResetModeTables();
     EXPECT_FALSE(IsModePresent(6));
-    EXPECT_EQ(ModeTable[0].iClipFlags, FormatFlags{0x1024});
+    EXPECT_EQ(ModeTable[0].iClipFlags, LeadZeros | SepColons | Trailing);
     EXPECT_EQ(PlaceValueTable[6][2], 100);
 }
 

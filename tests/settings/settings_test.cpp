@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/calculator.h"
 #include "model/mode_table.h"
 #include "settings/ini_file.h"
 #include "settings/options.h"
@@ -27,14 +26,13 @@ protected:
     static void ResetAll() {
         ResetOptions();
         ResetModeTables();
-        g_calc = CalculatorState{};
     }
 
     // Starts the program on a settings file with these lines.
     void ReadFrom(const std::string& text) {
         WriteFileBytes(store_.path(), text);
         ResetAll();
-        ReadSettings(store_);
+        savedMode_ = ReadSettings(store_);
     }
 
     std::string FileText() const { return ReadFileBytes(store_.path()); }
@@ -43,13 +41,12 @@ protected:
 
     TempFolder folder_;
     IniFileStore store_;
+    std::int32_t savedMode_ = -1;  // what the last ReadFrom read
     FormatFlags builtInClipFlags_[kModeCount] = {};
 };
 
 TEST_F(SettingsTest, FreshStartWithoutFileGivesDefaults) {
-    ReadSettings(store_);
-    EXPECT_EQ(g_calc.iMode, 0);
-    EXPECT_EQ(g_calc.iAccMode, 0);
+    EXPECT_EQ(ReadSettings(store_), 0);
     EXPECT_EQ(g_options.iWindowX, -1);
     EXPECT_EQ(g_options.iWindowY, -1);
     EXPECT_EQ(g_options.bDispTape, 0);
@@ -65,8 +62,7 @@ TEST_F(SettingsTest, FreshStartWithoutFileGivesDefaults) {
 }
 
 TEST_F(SettingsTest, SaveSetupNowOnFreshStartWritesEveryValueInOrder) {
-    ReadSettings(store_);
-    SaveSettings(store_);
+    SaveSettings(store_, ReadSettings(store_));
     EXPECT_EQ(FileText(),
               "[Vexo]\r\n"
               "iMode=0\r\n"
@@ -83,17 +79,15 @@ TEST_F(SettingsTest, SaveSetupNowOnFreshStartWritesEveryValueInOrder) {
 
 TEST_F(SettingsTest, SavedSettingsComeBackAtTheNextStart) {
     ReadSettings(store_);
-    g_calc.iMode = 11;
-    g_options = Options{1, 2, 1, 0, 1, 1, 1, 30, 40};
+    g_options = Options{.bStrictCheck = 1, .iAutoDfFix = 2, .bDFNDFFrameConv = 1, .bUpperCase = 0,
+                        .bDispTape = 1, .bDispMode = 1, .bOnTop = 1, .iWindowX = 30, .iWindowY = 40};
     ModeTable[0].iClipFlags = 0x80000001u;  // top bit: written as a negative "%i"
     ModeTable[12].iClipFlags = 0x0204;
-    SaveSettings(store_);
+    SaveSettings(store_, 11);
     SavePosition(store_, 30, 40, false);
 
     ResetAll();
-    ReadSettings(store_);
-    EXPECT_EQ(g_calc.iMode, 11);
-    EXPECT_EQ(g_calc.iAccMode, 11);
+    EXPECT_EQ(ReadSettings(store_), 11);
     EXPECT_EQ(g_options.bStrictCheck, 1);
     EXPECT_EQ(g_options.iAutoDfFix, 2);
     EXPECT_EQ(g_options.bDFNDFFrameConv, 1);
@@ -144,8 +138,7 @@ TEST_F(SettingsTest, SavedModeOutsideTheTableCountsAsZero) {
                               {" 7", 7}, {"4x", 4}, {"", 0},   {"0x0A", 10}, {"99999999999", 0}};
     for (const ModeCase& c : cases) {
         ReadFrom(std::string("[Vexo]\niMode=") + c.value + "\n");
-        EXPECT_EQ(g_calc.iMode, c.mode) << "iMode=" << c.value;
-        EXPECT_EQ(g_calc.iAccMode, c.mode) << "iMode=" << c.value;
+        EXPECT_EQ(savedMode_, c.mode) << "iMode=" << c.value;
     }
 }
 
@@ -170,7 +163,7 @@ TEST_F(SettingsTest, HandEditedOptionValuesBecomeValidChoices) {
     }
     // Whatever was read is what the next save writes.
     ReadFrom("[Vexo]\nbDispTape=2\niAutoDfFix=7\n");
-    SaveSettings(store_);
+    SaveSettings(store_, savedMode_);
     IniFileStore check(store_.path());
     EXPECT_EQ(check.GetInt(kSettingsSection, "bDispTape", -9), 1);
     EXPECT_EQ(check.GetInt(kSettingsSection, "iAutoDfFix", -9), 0);
@@ -263,9 +256,9 @@ TEST_F(SettingsTest, HandEditedLinesSurviveSaveSetupNow) {
         "x=1\n"
         "[Vexo Special]\n"
         "SZCFR1=Count,Cnt, Frms,0,0,UDEC,0\n");
-    EXPECT_EQ(g_calc.iMode, 5);
+    EXPECT_EQ(savedMode_, 5);
     EXPECT_TRUE(IsModePresent(6));
-    SaveSettings(store_);
+    SaveSettings(store_, savedMode_);
     EXPECT_EQ(FileText(),
               "; Vexo settings, edited by hand\r\n"
               "[vexo]\r\n"
@@ -301,9 +294,9 @@ TEST_F(SettingsTest, UnwritableFileLosesTheSettingsSilently) {
     IniFileStore underAFile(folder_.File("plain") + "/VEXO.INI");
     IniFileStore aFolder(folder_.File(""));
     for (IniFileStore* store : {&underAFile, &aFolder}) {
-        ReadSettings(*store);
+        const std::int32_t mode = ReadSettings(*store);
         EXPECT_EQ(g_options.bUpperCase, 1) << store->path();
-        SaveSettings(*store);
+        SaveSettings(*store, mode);
         SavePosition(*store, 1, 2, false);
         EXPECT_FALSE(store->WriteString(kSettingsSection, "iMode", "1")) << store->path();
     }

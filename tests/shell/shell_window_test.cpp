@@ -18,6 +18,7 @@
 #include "shell/resource.h"
 #include "shell/shell.h"
 #include "shell/view.h"
+#include "tests/support/layout.h"
 
 namespace {
 
@@ -36,9 +37,9 @@ protected:
     void TearDown() override { CloseWindow(); }
 
     // Creates the main window with the options and mode table as the test left them.
-    HWND Start() {
+    HWND Start(int savedMode = 0) {
         CloseWindow();
-        HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+        HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL, savedMode);
         EXPECT_NE(window, nullptr);
         return window;
     }
@@ -226,8 +227,7 @@ TEST_F(ShellWindowTest, MenuInitialisationSetsChecksAndGreying) {
         ResetModeTables();
         if (c.userMode2) ModeTable[7].szName.assign("Reel 2");
         g_options = c.options;
-        g_calc.iMode = c.mode;
-        Start();
+        Start(c.mode);
         OpenMenu();
         HMENU bar = GetMenu(g_mainWindow);
         for (int id : c.checked) EXPECT_TRUE(GetMenuState(bar, id, MF_BYCOMMAND) & MF_CHECKED) << "id " << id;
@@ -243,8 +243,7 @@ TEST_F(ShellWindowTest, MenuInitialisationSetsChecksAndGreying) {
 }
 
 TEST_F(ShellWindowTest, AbsentSavedModeStartsInModeZero) {
-    g_calc.iMode = 8;  // user mode 3, not defined
-    Start();
+    Start(8);  // user mode 3, not defined
     EXPECT_EQ(g_calc.iMode, 0);
     OpenMenu();
     EXPECT_TRUE(GetMenuState(GetMenu(g_mainWindow), IDM_MODE_NDF, MF_BYCOMMAND) & MF_CHECKED);
@@ -322,7 +321,11 @@ TEST_F(ShellWindowTest, LayoutFollowsTapeAndModeDisplay) {
         int mode;
         int clientHeight;
     };
-    const Case cases[] = {{0, 0, 141}, {1, 0, 228}, {0, 1, 169}, {1, 1, 256}};
+    using namespace layout;
+    const Case cases[] = {{0, 0, kClientHeight},
+                          {1, 0, kClientHeight + kTapeHeight},
+                          {0, 1, kClientHeight + kModeLineHeight},
+                          {1, 1, kClientHeight + kTapeHeight + kModeLineHeight}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "tape " << c.tape << ", mode display " << c.mode);
         g_options.bDispTape = c.tape;
@@ -330,12 +333,12 @@ TEST_F(ShellWindowTest, LayoutFollowsTapeAndModeDisplay) {
         Start();
         RECT client{};
         GetClientRect(g_mainWindow, &client);
-        EXPECT_EQ(client.right, 143);
+        EXPECT_EQ(client.right, kClientWidth);
         EXPECT_EQ(client.bottom, c.clientHeight);
         EXPECT_EQ(IsWindowVisible(g_tapeView) != FALSE, c.tape == 1);
         EXPECT_EQ(IsWindowVisible(g_modeDisplay) != FALSE, c.mode == 1);
 
-        const int shift = c.tape == 1 ? 87 : 0;
+        const int shift = c.tape == 1 ? kTapeHeight : 0;
         auto position = [](int id) {
             RECT r{};
             HWND control = GetDlgItem(g_mainWindow, id);
@@ -346,20 +349,19 @@ TEST_F(ShellWindowTest, LayoutFollowsTapeAndModeDisplay) {
         for (const KeypadButton& key : KeypadTable) {
             const RECT r = position(key.id);
             EXPECT_EQ(r.left, key.x) << "key " << key.id;
-            EXPECT_EQ(r.top, key.y + 36 + shift) << "key " << key.id;
-            EXPECT_EQ(r.right - r.left, 34);
-            EXPECT_EQ(r.bottom - r.top, 20);
+            EXPECT_EQ(r.top, key.y + kKeypadTop + shift) << "key " << key.id;
+            EXPECT_EQ(r.right - r.left, kKeyWidth);
+            EXPECT_EQ(r.bottom - r.top, kKeyHeight);
         }
-        const int frameLeft = (143 - 100) / 2;
-        EXPECT_EQ(position(IDC_FRAME).left, frameLeft);
-        EXPECT_EQ(position(IDC_FRAME).top, 6 + shift);
-        EXPECT_EQ(position(IDC_DISPLAY).left, frameLeft + 18);
-        EXPECT_EQ(position(IDC_DISPLAY).top, 8 + shift);
-        EXPECT_EQ(position(IDC_MEMORY).left, frameLeft + 2);
-        EXPECT_EQ(position(IDC_MEMORY).top, 8 + shift);
-        EXPECT_EQ(position(IDC_MODE_DISPLAY).left, (143 - 137) / 2);
-        EXPECT_EQ(position(IDC_MODE_DISPLAY).top, c.clientHeight - 20);
-        EXPECT_EQ(position(IDC_TAPE).top, 4) << "the tape never moves";
+        EXPECT_EQ(position(IDC_FRAME).left, kFrameLeft);
+        EXPECT_EQ(position(IDC_FRAME).top, kFrameTop + shift);
+        EXPECT_EQ(position(IDC_DISPLAY).left, kDisplayLeft);
+        EXPECT_EQ(position(IDC_DISPLAY).top, kDisplayTop + shift);
+        EXPECT_EQ(position(IDC_MEMORY).left, kMemoryLeft);
+        EXPECT_EQ(position(IDC_MEMORY).top, kDisplayTop + shift);
+        EXPECT_EQ(position(IDC_MODE_DISPLAY).left, kModeDisplayLeft);
+        EXPECT_EQ(position(IDC_MODE_DISPLAY).top, c.clientHeight - kModeDisplayFromBottom);
+        EXPECT_EQ(position(IDC_TAPE).top, kTapeTop) << "the tape never moves";
     }
 }
 
@@ -375,10 +377,10 @@ TEST_F(ShellWindowTest, SwitchingTheTapeOnAndOffRestoresTheGeometry) {
     GetWindowRect(g_mainWindow, &grown);
     RECT keyMoved{};
     GetWindowRect(GetDlgItem(g_mainWindow, IDC_KEY_CLEAR), &keyMoved);
-    EXPECT_EQ(grown.bottom - grown.top, before.bottom - before.top + 87);
+    EXPECT_EQ(grown.bottom - grown.top, before.bottom - before.top + layout::kTapeHeight);
     EXPECT_EQ(grown.left, before.left);
     EXPECT_EQ(grown.top, before.top);
-    EXPECT_EQ(keyMoved.top, keyBefore.top + 87);
+    EXPECT_EQ(keyMoved.top, keyBefore.top + layout::kTapeHeight);
     EXPECT_TRUE(IsWindowVisible(g_tapeView));
 
     Command(IDM_DISPLAY_TAPE);

@@ -1,0 +1,48 @@
+#include "dialogs/dialog_support.h"
+
+namespace {
+
+constexpr COLORREF kReadOnlyEditBackground = RGB(192, 192, 192);  // the light-grey stock brush
+constexpr WPARAM kFirstSystemCommand = 0xF000;
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
+
+bool IsReadOnlyEdit(HWND control) {
+    char className[8] = "";
+    GetClassNameA(control, className, sizeof className);
+    return lstrcmpiA(className, "edit") == 0 && (GetWindowLongPtrA(control, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+}  // namespace
+
+INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure) {
+    const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+    if (result != -1) return result;
+    MessageBoxA(nullptr, "Unable to display dialog", "System Error", MB_SYSTEMMODAL | MB_ICONERROR);
+    return 0;
+}
+
+WPARAM SystemCommandOf(WPARAM wParam) {
+    return wParam >= kFirstSystemCommand ? (wParam & kSystemCommandMask) : wParam;
+}
+
+HBRUSH ReadOnlyEditBrush(HWND control, HDC dc) {
+    if (!IsReadOnlyEdit(control)) return nullptr;
+    SetBkColor(dc, kReadOnlyEditBackground);
+    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+}
+
+ClipboardRead ReadClipboardText(HWND owner, const std::function<bool(unsigned char)>& visit) {
+    if (!OpenClipboard(owner)) return ClipboardRead::NotOpened;
+    ClipboardRead read = ClipboardRead::NoText;
+    if (HANDLE data = GetClipboardData(CF_TEXT); data != nullptr) {
+        if (const auto* bytes = static_cast<const unsigned char*>(GlobalLock(data)); bytes != nullptr) {
+            const SIZE_T size = GlobalSize(data);
+            read = ClipboardRead::Read;
+            for (SIZE_T i = 0; i < size && bytes[i] != '\0' && visit(bytes[i]); ++i) {
+            }
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return read;
+}

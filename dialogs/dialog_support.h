@@ -1,0 +1,24 @@
+#pragma once
+// Window helpers that the main window and the dialogs share.
+
+#include <windows.h>
+
+#include <functional>
+
+// Runs a modal dialog from its template. A dialog that cannot be created is reported in a
+// system-modal "Unable to display dialog" box and gives 0.
+INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure);
+
+// The command of a WM_SYSCOMMAND: the system's own commands (SC_*) carry private bits in their
+// low four bits, which are masked off; the program's own items are compared whole.
+WPARAM SystemCommandOf(WPARAM wParam);
+
+// For WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: a read-only edit is drawn on the light grey of the
+// windows around it. Null for any other control.
+HBRUSH ReadOnlyEditBrush(HWND control, HDC dc);
+
+// Hands the clipboard's text to visit one byte at a time, up to its zero byte or the end of the
+// block (the text belongs to another program and need not end in a zero), until visit answers
+// false.
+enum class ClipboardRead { NotOpened, NoText, Read };
+ClipboardRead ReadClipboardText(HWND owner, const std::function<bool(unsigned char)>& visit);
