@@ -8,6 +8,7 @@
 #include "model/convert.h"
 #include "model/digit_string.h"
 #include "model/mode_table.h"
+#include "model/user_mode.h"
 
 #ifdef LUMO_HAVE_LIBAVUTIL
 extern "C" {
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kNdf = 0;
 constexpr int kDf = 1;
+constexpr int kUser = 6;
 // A stride through the day that visits every kind of label, drop-frame minute edges included.
 constexpr std::int32_t kStride = 7919;
 
@@ -27,17 +29,30 @@ std::int32_t NextCount(std::int32_t count, std::int32_t modulus) {
     return count >= modulus ? count - modulus : count;
 }
 
-void BM_FormatCountDropFrame(benchmark::State& state) {
-    const std::int32_t modulus = WrapModulus(kDf);
+// Count to label: the clipboard text of a count, as Copy and the command line write it.
+void FormatCountsOfTheDay(benchmark::State& state, int mode) {
+    const std::int32_t modulus = WrapModulus(mode);
     std::int32_t count = 0;
     for (auto _ : state) {
-        TextBuffer text = FormatCount(count, kDf, ModeTable[kDf].iClipFlags);
+        TextBuffer text = FormatCount(count, mode, ModeTable[mode].iClipFlags);
         benchmark::DoNotOptimize(text);
         count = NextCount(count, modulus);
     }
     state.SetItemsProcessed(state.iterations());
 }
+
+void BM_FormatCountDropFrame(benchmark::State& state) {
+    ResetModeTables();
+    FormatCountsOfTheDay(state, kDf);
+}
 BENCHMARK(BM_FormatCountDropFrame);
+
+void BM_FormatCountDropFrame5994(benchmark::State& state) {
+    ResetModeTables();
+    ParseUserMode(kUser, "59.94 DF,5994DF, DF,59.94,1,HMSD,0");
+    FormatCountsOfTheDay(state, kUser);
+}
+BENCHMARK(BM_FormatCountDropFrame5994);
 
 void BM_TextToFrames(benchmark::State& state) {
     const char* texts[] = {"00:59:59;28", "1:00:00:00", "23595929", "12:34:56;12"};
@@ -62,10 +77,10 @@ void BM_ConvertFrames(benchmark::State& state) {
 BENCHMARK(BM_ConvertFrames);
 
 #ifdef LUMO_HAVE_LIBAVUTIL
-void BM_LibavutilDropFrameString(benchmark::State& state) {
+// FFmpeg's drop-frame timecode writer over the same counts of the same day.
+void LibavutilDropFrameStrings(benchmark::State& state, AVRational rate, std::int32_t modulus) {
     AVTimecode tc;
-    av_timecode_init(&tc, AVRational{30000, 1001}, AV_TIMECODE_FLAG_DROPFRAME, 0, nullptr);
-    const std::int32_t modulus = WrapModulus(kDf);
+    av_timecode_init(&tc, rate, AV_TIMECODE_FLAG_DROPFRAME, 0, nullptr);
     std::int32_t count = 0;
     char text[AV_TIMECODE_STR_SIZE];
     for (auto _ : state) {
@@ -74,7 +89,19 @@ void BM_LibavutilDropFrameString(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
+
+void BM_LibavutilDropFrameString(benchmark::State& state) {
+    ResetModeTables();
+    LibavutilDropFrameStrings(state, AVRational{30000, 1001}, WrapModulus(kDf));
+}
 BENCHMARK(BM_LibavutilDropFrameString);
+
+void BM_LibavutilDropFrameString5994(benchmark::State& state) {
+    ResetModeTables();
+    ParseUserMode(kUser, "59.94 DF,5994DF, DF,59.94,1,HMSD,0");
+    LibavutilDropFrameStrings(state, AVRational{60000, 1001}, WrapModulus(kUser));
+}
+BENCHMARK(BM_LibavutilDropFrameString5994);
 #endif
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "model/convert.h"
 #include "model/digit_string.h"
 #include "model/drop_frame.h"
+#include "model/entry_check.h"
 #include "model/mode_table.h"
 #include "settings/options.h"
 
@@ -120,31 +121,15 @@ bool EntryIsAllZeros() {
     return true;
 }
 
-// Shifts a digit of the entry by delta character codes, counting places from its end.
-void ShiftEntryDigit(std::size_t placeFromEnd, int delta) {
-    const std::size_t i = g_state.szEntry.size() - placeFromEnd;
-    g_state.szEntry.set(i, static_cast<char>(g_state.szEntry[i] + delta));
-}
-
-void SetEntryDigit(std::size_t placeFromEnd, char digit) {
-    g_state.szEntry.set(g_state.szEntry.size() - placeFromEnd, digit);
-}
-
-// Drop-frame labels 00 and 01 do not exist at the start of a minute unless the minute is a
-// multiple of ten. Minus two frames moves mm:00;0f to (mm-1):59;2(8+f), the same count under
-// the drop-frame place values; plus two frames moves it to mm:00;0(f+2), the first labels that
-// exist in that minute. A label that does not exist has a nonzero minute-units digit, so the
-// entry has at least five characters here.
-void CorrectDropFrameEntry(DfFix fix) {
-    if (fix == DfFix::MinusTwoFrames) {
-        ShiftEntryDigit(1, 8);
-        SetEntryDigit(2, '2');
-        SetEntryDigit(3, '9');
-        SetEntryDigit(4, '5');
-        ShiftEntryDigit(5, -1);
-    } else if (fix == DfFix::PlusTwoFrames) {
-        ShiftEntryDigit(1, 2);
-    }
+// Auto DF Correct on a skipped drop-frame label: the label moves back to the end of the
+// previous minute or on to the first label of its minute. A skipped label has a nonzero minute
+// digit, so the entry holds at least the five digits that the move rewrites.
+void CorrectDroppedLabel(DfFix fix) {
+    const int mode = g_state.iMode;
+    DigitString label = MakeDigitString(g_state.szEntry.c_str());
+    if (fix == DfFix::MinusTwoFrames) MoveToPreviousMinute(label, mode);
+    else MoveToLabelsThatExist(label, mode);
+    g_state.szEntry.assign(label.c_str() + (kDigitCount - g_state.szEntry.size()));
 }
 
 void RefuseEntry(EntryField field) {
@@ -154,8 +139,8 @@ void RefuseEntry(EntryField field) {
     EngineView().ShowMessage(message.c_str(), kStrictCheckCaption);
 }
 
-// With the strict check on, an entry whose field the mode cannot hold is refused, naming the
-// first such field.
+// With the strict check on, an entry that names no label the mode writes is refused, naming the
+// field at fault.
 bool StrictEntryCheck(const char* text, int mode) {
     if (!StrictCheckOn()) return true;
     const EntryField field = FirstBadEntryField(text, mode);
@@ -164,19 +149,15 @@ bool StrictEntryCheck(const char* text, int mode) {
     return false;
 }
 
-// The strict check, then the drop-frame gate. False when the entry is refused; the message has
-// been shown and nothing has changed.
+// The strict check, then the drop-frame correction. False when the entry is refused; the
+// message has been shown and nothing has changed. The strict check refuses skipped drop-frame
+// labels itself, and with both options off such a label is taken as typed: its place values read
+// it as the label as many frames earlier.
 bool AcceptEntry() {
     if (!StrictEntryCheck(g_state.szEntry.c_str(), g_state.iMode)) return false;
     const DfFix fix = AutoDfFix();
-    if (!StrictCheckOn() && fix == DfFix::Off) return true;
-    if (CurrentKind() != KindHmsfDrop || IsDropFrameLabelValid(g_state.szEntry.c_str())) return true;
-    // The strict check wins over the auto-correct.
-    if (StrictCheckOn() || fix == DfFix::Off) {
-        RefuseEntry(EntryField::Frames);
-        return false;
-    }
-    CorrectDropFrameEntry(fix);
+    if (StrictCheckOn() || fix == DfFix::Off) return true;
+    if (IsDroppedLabel(MakeDigitString(g_state.szEntry.c_str()), g_state.iMode)) CorrectDroppedLabel(fix);
     return true;
 }
 

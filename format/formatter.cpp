@@ -6,8 +6,9 @@
 
 namespace {
 
-// A field template: each 'x' takes the next digit, '?' becomes the frames separator.
-using Body = FixedText<16>;
+// A field template: each 'x' takes the next digit, '?' becomes the frames separator. The
+// longest template has 11 characters.
+constexpr std::size_t kMaxBody = 11;
 
 constexpr const char* kHmsfTemplate = "xx:xx:xx?xx";
 constexpr const char* kFeetTemplate = "xxxxxx?xx";
@@ -46,63 +47,63 @@ Layout LayoutFor(std::int32_t kind, FormatFlags flags) {
     return {nullptr, '\0'};
 }
 
-Body FillTemplate(const DigitString& digits, const Layout& layout) {
-    if (layout.fieldTemplate == nullptr) return Body(digits.c_str());
-    Body body;
-    std::size_t next = 0;
-    for (const char* t = layout.fieldTemplate; *t != '\0'; ++t) {
-        if (*t == 'x') body.append(digits[next++]);
-        else if (*t == '?') body.append(layout.separator);
-        else body.append(*t);
+// Writes the digits into the layout's template, or bare, into body; returns the length.
+std::size_t FillTemplate(const DigitString& digits, const Layout& layout, char (&body)[kMaxBody + 1]) {
+    std::size_t length = 0;
+    if (layout.fieldTemplate == nullptr) {
+        for (; length < kDigitCount; ++length) body[length] = digits[length];
+    } else {
+        std::size_t next = 0;
+        for (const char* t = layout.fieldTemplate; *t != '\0'; ++t, ++length)
+            body[length] = *t == 'x' ? digits[next++] : *t == '?' ? layout.separator : *t;
     }
-    return body;
+    body[length] = '\0';
+    return length;
 }
 
 bool IsSignificant(char c) { return (c >= '1' && c <= '9') || IsAsciiLetter(c); }
 
-// Drops zeros and separators up to the first significant digit or letter; a body of zeros
-// keeps its last character, so the result is never empty.
-Body StripLeading(const Body& body) {
+// How many leading zeros and separators to strip from text, up to the first significant digit or
+// letter; a text of zeros keeps its last character, so nothing is ever stripped to empty.
+std::size_t LeadingLength(const char* text, std::size_t length) {
     std::size_t first = 0;
-    while (first < body.size() && !IsSignificant(body[first])) ++first;
-    if (first == body.size() && first > 0) first = body.size() - 1;
-    Body rest = body;
-    rest.erase_front(first);
-    return rest;
+    while (first < length && !IsSignificant(text[first])) ++first;
+    return first == length && first > 0 ? length - 1 : first;
 }
 
 void UpperCaseInPlace(TextBuffer& text) {
     for (std::size_t i = 0; i < text.size(); ++i) text.set(i, ToUpperAscii(text[i]));
 }
 
-}  // namespace
-
-TextBuffer FormatDigits(const char* text, int mode, FormatFlags flags) {
-    const ModeRecord& row = ModeRow(mode);
-    DigitString digits = MakeDigitString(text);
-    if (digits.size() != kDigitCount) digits.assign("00000000");
-
-    Body body = FillTemplate(digits, LayoutFor(row.iKind, flags));
-    std::size_t stripped = 0;
-    if (!Has(flags, LeadZeros)) {
-        const Body kept = StripLeading(body);
-        stripped = body.size() - kept.size();
-        body = kept;
-    }
+// The formatter's steps, in an order that matters for how the options combine: template, strip
+// (remembering how much), spaces for what was stripped, the radix prefix and leading zero, the
+// body, the trailing text, upper case.
+TextBuffer FormatDigitString(const DigitString& digits, const ModeRecord& row, FormatFlags flags) {
+    char body[kMaxBody + 1];
+    const std::size_t length = FillTemplate(digits, LayoutFor(row.iKind, flags), body);
+    std::size_t first = Has(flags, LeadZeros) ? 0 : LeadingLength(body, length);
 
     TextBuffer result;
-    if (Has(flags, LeadSpaces)) result.append(' ', stripped);
+    if (Has(flags, LeadSpaces)) result.append(' ', first);
     if (row.iKind == KindHex || row.iKind == KindOct) {
-        if (Has(flags, LeadingZero)) body = StripLeading(body);
-        if (Has(flags, PrefixOx)) result.append(row.szPrefix.c_str());
+        if (Has(flags, LeadingZero)) first += LeadingLength(body + first, length - first);
+        if (Has(flags, PrefixOx)) result.append(row.szPrefix.c_str(), row.szPrefix.size());
         if (Has(flags, LeadingZero)) result.append('0');
     }
-    result.append(body.c_str());
-    if (Has(flags, Trailing)) result.append(row.szSuffix.c_str());
+    result.append(body + first, length - first);
+    if (Has(flags, Trailing)) result.append(row.szSuffix.c_str(), row.szSuffix.size());
     if (Has(flags, UpperCase)) UpperCaseInPlace(result);
     return result;
 }
 
+}  // namespace
+
+TextBuffer FormatDigits(const char* text, int mode, FormatFlags flags) {
+    DigitString digits = MakeDigitString(text);
+    if (digits.size() != kDigitCount) digits.assign("00000000");
+    return FormatDigitString(digits, ModeRow(mode), flags);
+}
+
 TextBuffer FormatCount(std::int32_t count, int mode, FormatFlags flags) {
-    return FormatDigits(FramesToDigitString(count, mode).c_str(), mode, flags);
+    return FormatDigitString(FramesToDigitString(count, mode), ModeRow(mode), flags);
 }

@@ -32,13 +32,15 @@ DigitString RightAligned(const FixedText<kDigitCount>& digits) {
     return result;
 }
 
-// Plain counts: the count in the kind's radix, zero-filled to 8 digits. A count outside the
-// modulus (possible only for a value carried unwrapped from another mode) is written wrapped,
-// since 8 decimal or octal digits cannot hold it.
+// Plain counts: the count in the kind's radix, zero-filled to 8 digits. A value carried unwrapped
+// from another mode shows as it is while eight digits of the radix hold it (up to 99,999,999 in
+// decimal); beyond, or below zero, it is written wrapped.
 DigitString CountToDigitString(std::int32_t count, int mode, std::int32_t kind) {
-    std::uint32_t value = static_cast<std::uint32_t>(count);
-    if (count < 0 || count >= kCountModulus) value = static_cast<std::uint32_t>(WrapFrames(count, mode));
     const std::uint32_t radix = static_cast<std::uint32_t>(KindRadix[kind]);
+    std::int64_t limit = 1;
+    for (int i = 0; i < kDigitCount; ++i) limit *= radix;
+    std::uint32_t value = static_cast<std::uint32_t>(count);
+    if (count < 0 || count >= limit) value = static_cast<std::uint32_t>(WrapFrames(count, mode));
     char digits[kDigitCount + 1] = "00000000";
     for (int i = kDigitCount - 1; i >= 0 && value != 0; --i) {
         digits[i] = "0123456789abcdef"[value % radix];
@@ -58,27 +60,40 @@ const std::int32_t* DigitCaps(std::int32_t kind) {
     return kind == KindFeetFrames ? kFeetDigitCaps : kHmsfDigitCaps;
 }
 
+std::int32_t Capped(std::int32_t units, const std::int32_t* caps, int position) {
+    return caps != nullptr && units > caps[position] ? caps[position] : units;
+}
+
 // Each position takes as many units of its weight as fit. With caps, a position takes at most
 // its cap and leaves the rest to the positions below: place values that are not whole
 // multiples of each other (a user mode at 23.976 has 14385 frames per ten minutes but 1438
-// per minute) would otherwise count a minute digit of ten.
+// per minute) would otherwise count a minute digit of ten. The positions go in pairs of tens
+// and units; where the tens weigh ten units, as the frames and the seconds always do, one
+// division serves both, since every label written pays for these divisions.
 DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* caps) {
     const std::int32_t* weights = PlaceValueTable[mode];
     std::int32_t rest = count;
-    DigitString result;
-    for (int position = kDigitCount - 1; position >= 0; --position) {
-        std::int32_t units = rest / weights[position];
-        if (caps != nullptr && units > caps[position]) units = caps[position];
-        rest -= units * weights[position];
-        result.append(static_cast<char>('0' + units));
+    char digits[kDigitCount + 1];
+    for (int tensPosition = kDigitCount - 1; tensPosition > 0; tensPosition -= 2) {
+        const int unitsPosition = tensPosition - 1;
+        const std::int32_t tensWeight = weights[tensPosition];
+        const std::int32_t unitsWeight = weights[unitsPosition];
+        std::int32_t tens = 0;
+        std::int32_t units = 0;
+        if (tensWeight == 10 * unitsWeight) {
+            const std::int32_t inUnits = unitsWeight == 1 ? rest : rest / unitsWeight;
+            tens = Capped(inUnits / 10, caps, tensPosition);
+            units = Capped(inUnits - 10 * tens, caps, unitsPosition);
+        } else {
+            tens = Capped(rest / tensWeight, caps, tensPosition);
+            units = Capped((rest - tens * tensWeight) / unitsWeight, caps, unitsPosition);
+        }
+        rest -= tens * tensWeight + units * unitsWeight;
+        digits[kDigitCount - 1 - tensPosition] = static_cast<char>('0' + tens);
+        digits[kDigitCount - 1 - unitsPosition] = static_cast<char>('0' + units);
     }
-    return result;
-}
-
-bool HasOnlyDecimalDigits(const DigitString& digits) {
-    for (std::size_t i = 0; i < digits.size(); ++i)
-        if (!IsDecimalDigit(digits[i])) return false;
-    return true;
+    digits[kDigitCount] = '\0';
+    return DigitString(digits);
 }
 
 // Weighted kinds. A count that the 8 positions cannot hold (below zero, or ten or more units
@@ -86,14 +101,14 @@ bool HasOnlyDecimalDigits(const DigitString& digits) {
 DigitString WeightedToDigitString(std::int32_t count, int mode, std::int32_t kind) {
     const std::int64_t topLimit = 10LL * PlaceValueTable[mode][kDigitCount - 1];
     if (count < 0 || count >= topLimit) count = WrapFrames(count, mode);
-    if (kind == KindHmsfDrop) {
-        // The last two frames of each ten-minute block count a minute digit of ten, which the
-        // label repair moves onto the existing label (mm-1):59;28 or ;29.
-        DigitString label = WeightedDigits(count, mode, nullptr);
-        if (!DropFrameLabelExists(label)) MoveToPreviousMinute(label);
-        if (HasOnlyDecimalDigits(label)) return label;
-    }
-    return WeightedDigits(count, mode, DigitCaps(kind));
+    if (DroppedLabelsPerMinute(mode) == 0) return WeightedDigits(count, mode, DigitCaps(kind));
+    // Drop-frame place values are whole multiples of each other but for the minute: the first
+    // labels of a minute read as the last ones of the minute before, and the last labels of
+    // each ten-minute block count a minute digit of ten. Both are moved onto the label that
+    // exists for the count.
+    DigitString label = WeightedDigits(count, mode, nullptr);
+    if (IsDroppedLabel(label, mode)) MoveToPreviousMinute(label, mode);
+    return label;
 }
 
 }  // namespace
@@ -130,9 +145,8 @@ std::int32_t WrapFrames(std::int64_t count, int mode) {
     return static_cast<std::int32_t>(rest);
 }
 
-namespace {
-
 std::int64_t WeightedValue(const char* text, int mode) {
+    if (text == nullptr || !IsValidMode(mode) || mode >= kWeightedModeCount) return 0;
     const FixedText<kDigitCount> digits = RightmostDigits(text, IsDecimalDigit);
     std::int64_t sum = 0;
     const std::size_t n = digits.size();
@@ -140,6 +154,8 @@ std::int64_t WeightedValue(const char* text, int mode) {
         sum += static_cast<std::int64_t>(digits[n - 1 - i] - '0') * PlaceValueTable[mode][i];
     return sum;
 }
+
+namespace {
 
 // Plain counts read as one number in 32 bits, as a typed or pasted run of digits is; longer
 // runs keep their low 32 bits (the wrap at 2 to the 24th makes that the same value). Eight

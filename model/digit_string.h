@@ -14,9 +14,9 @@ using DigitString = FixedText<8>;
 // characters. More than 8 such characters keep the rightmost 8.
 DigitString MakeDigitString(const char* text);
 
-// The count written in the mode: through the place values for the weighted kinds (drop-frame
-// labels that do not exist moved onto the existing label of the same count), in the kind's
-// radix for the plain counts.
+// The count written in the mode: through the place values for the weighted kinds (a skipped
+// drop-frame label moved onto the existing label of the same count), in the kind's radix for the
+// plain counts. A count that eight digits cannot hold is written wrapped into the mode's day.
 DigitString FramesToDigitString(std::int32_t count, int mode);
 
 // True when every count can be written with digits 0-9 through these place values of a
@@ -28,3 +28,7 @@ std::int32_t WrapFrames(std::int64_t count, int mode);
 
 // The value of the mode's digits in the text, wrapped.
 std::int32_t TextToFrames(const char* text, int mode);
+
+// The count that the rightmost eight decimal digits of the text name through the place values of
+// a weighted mode, not wrapped.
+std::int64_t WeightedValue(const char* text, int mode);

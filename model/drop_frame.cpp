@@ -1,68 +1,72 @@
 #include "model/drop_frame.h"
 
-#include <cmath>
-
-#include "model/chars.h"
 #include "model/mode_table.h"
 
 namespace {
 
 // Character positions of an HMSF DigitString, counted from 0 at the left.
-constexpr std::size_t kHourTens = 0;
-constexpr std::size_t kMinuteTens = 2;
 constexpr std::size_t kMinuteUnits = 3;
 constexpr std::size_t kSecondTens = 4;
 constexpr std::size_t kSecondUnits = 5;
 constexpr std::size_t kFrameTens = 6;
 constexpr std::size_t kFrameUnits = 7;
 
-int FieldValue(const DigitString& digits, std::size_t tens) {
-    return HexDigitValue(digits[tens]) * 10 + HexDigitValue(digits[tens + 1]);
-}
+// The drop-frame rates in hundredths of a frame a second, with the labels each skips.
+struct DropRule {
+    double hundredths;
+    int droppedLabels;
+};
+constexpr DropRule kDropRules[] = {{2997, 2}, {5994, 4}};
 
-// Frames are compared with the exact rate, so at 29.97 frame 29 passes and 30 fails.
-EntryField FirstBadHmsfField(const DigitString& d, const ModeRecord& row) {
-    if (!(FieldValue(d, kFrameTens) < row.dFps)) return EntryField::Frames;
-    if (FieldValue(d, kSecondTens) > 59) return EntryField::Seconds;
-    if (FieldValue(d, kMinuteTens) > 59) return EntryField::Minutes;
-    if (FieldValue(d, kHourTens) > 23) return EntryField::Hours;
-    return EntryField::None;
-}
+// The frames field as a number.
+int FramesOf(const DigitString& label) { return (label[kFrameTens] - '0') * 10 + (label[kFrameUnits] - '0'); }
 
-// Feet are not checked; frames must be below the whole frames per foot.
-EntryField FirstBadFeetField(const DigitString& d, const ModeRecord& row) {
-    if (!(FieldValue(d, kFrameTens) < std::trunc(row.dFramesPerFoot))) return EntryField::Frames;
-    return EntryField::None;
+void SetFrames(DigitString& label, int frames) {
+    label.set(kFrameTens, static_cast<char>('0' + frames / 10));
+    label.set(kFrameUnits, static_cast<char>('0' + frames % 10));
 }
 
 }  // namespace
 
-bool DropFrameLabelExists(const DigitString& label) {
-    if (label.size() != kDigitCount) return true;
-    return !(label[kMinuteUnits] != '0' && label[kSecondTens] == '0' && label[kSecondUnits] == '0' &&
-             label[kFrameTens] == '0' && label[kFrameUnits] < '2');
+// The rate rounds to the rule's hundredths when it lies within half a hundredth of it; the
+// comparison needs no rounding call, which matters since every drop-frame label asks.
+int DroppedLabelsAtRate(double fps) {
+    const double hundredths = fps * 100;
+    for (const DropRule& rule : kDropRules)
+        if (hundredths >= rule.hundredths - 0.5 && hundredths < rule.hundredths + 0.5) return rule.droppedLabels;
+    return 0;
 }
 
-// A minute digit of ten (':'), as the last two frames of a ten-minute block write it,
-// becomes '9'.
-void MoveToPreviousMinute(DigitString& label) {
+int DroppedLabelsPerMinute(int mode) {
+    const ModeRecord& row = ModeRow(mode);
+    return row.iKind == KindHmsfDrop ? DroppedLabelsAtRate(row.dFps) : 0;
+}
+
+void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, std::int32_t (&weights)[kDigitCount]) {
+    const std::int32_t tenMinutes = 600 * nominalRate - 9 * droppedLabels;
+    const std::int32_t hour = 6 * tenMinutes;
+    const std::int32_t values[kDigitCount] = {1, 10, nominalRate, 10 * nominalRate, 60 * nominalRate - droppedLabels,
+                                              tenMinutes, hour, 10 * hour};
+    for (int i = 0; i < kDigitCount; ++i) weights[i] = values[i];
+}
+
+bool IsDroppedLabel(const DigitString& label, int mode) {
+    const int dropped = DroppedLabelsPerMinute(mode);
+    if (dropped == 0 || label.size() != kDigitCount) return false;
+    return label[kMinuteUnits] != '0' && label[kSecondTens] == '0' && label[kSecondUnits] == '0' &&
+           FramesOf(label) < dropped;
+}
+
+// A minute digit of ten (':'), as the last labels of a ten-minute block are counted before they
+// are moved, becomes '9'.
+void MoveToPreviousMinute(DigitString& label, int mode) {
+    const int framesPerSecond = PlaceValueTable[mode][2];
     label.set(kMinuteUnits, static_cast<char>(label[kMinuteUnits] - 1));
     label.set(kSecondTens, '5');
     label.set(kSecondUnits, '9');
-    label.set(kFrameTens, '2');
-    label.set(kFrameUnits, static_cast<char>(label[kFrameUnits] + 8));
+    SetFrames(label, framesPerSecond - DroppedLabelsPerMinute(mode) + FramesOf(label));
 }
 
-bool IsDropFrameLabelValid(const char* text) { return DropFrameLabelExists(MakeDigitString(text)); }
-
-EntryField FirstBadEntryField(const char* text, int mode) {
-    const DigitString d = MakeDigitString(text);
-    if (d.size() != kDigitCount) return EntryField::None;
-    const ModeRecord& row = ModeRow(mode);
-    switch (row.iKind) {
-        case KindHmsf:
-        case KindHmsfDrop: return FirstBadHmsfField(d, row);
-        case KindFeetFrames: return FirstBadFeetField(d, row);
-        default: return EntryField::None;
-    }
+void MoveToLabelsThatExist(DigitString& label, int mode) {
+    SetFrames(label, FramesOf(label) + DroppedLabelsPerMinute(mode));
 }

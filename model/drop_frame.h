@@ -1,22 +1,31 @@
 #pragma once
-// Drop-frame labels and the range check of an entry's fields.
+// Drop-frame labels. SMPTE ST 12-1 counting at the NTSC rates (30000/1001 and 60000/1001 frames
+// a second) skips frame labels at the start of every minute except each tenth, so that the labels
+// keep pace with the clock.
+
+#include <cstdint>
 
 #include "model/digit_string.h"
 
-// The field of an HMSF or feet entry that is out of range for its mode.
-enum class EntryField { None = -1, Frames, Seconds, Minutes, Hours };
+// Labels skipped per minute at a drop-frame rate: 2 (00 and 01) at 29.97, 4 (00 to 03) at 59.94,
+// each read to the hundredth as a person writes it (29.97, 29.970 and 29.97003 alike); 0 at any
+// other rate, for which no standard says which labels to skip.
+int DroppedLabelsAtRate(double fps);
 
-// False for a drop-frame label that SMPTE ST 12-1 counting skips: frames 00 and 01 at the
-// start of every minute except each tenth.
-bool DropFrameLabelExists(const DigitString& label);
+// The labels a mode skips per minute: those of its rate in a drop-frame mode, else 0.
+int DroppedLabelsPerMinute(int mode);
 
-// Rewrites a skipped label to the label two frames earlier, (mm-1):59;28 or ;29, which names
-// the same count under the drop-frame place values.
-void MoveToPreviousMinute(DigitString& label);
+// The place values of drop-frame counting: a minute holds 60 seconds of the nominal rate less the
+// skipped labels, ten minutes nine such minutes and one whole one, an hour six times that.
+void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, std::int32_t (&weights)[kDigitCount]);
 
-// True when the text's digits form an existing drop-frame label.
-bool IsDropFrameLabelValid(const char* text);
+// True for a label that the mode skips: minute units not 0, seconds 00, frames below the count
+// of labels dropped.
+bool IsDroppedLabel(const DigitString& label, int mode);
 
-// The first field of the entry, in the order frames, seconds, minutes, hours, that the mode
-// cannot hold; None when every field is in range, and always for the plain counts.
-EntryField FirstBadEntryField(const char* text, int mode);
+// Auto DF Correct's moves of a skipped label mm:00;ff, by as many frames as the mode skips: back
+// to the last labels of the previous minute, which the place values read as the same count
+// ((mm-1):59;28 at 29.97, (mm-1):59;56 at 59.94), or on to the first labels that exist in that
+// minute (mm:00;02, mm:00;04).
+void MoveToPreviousMinute(DigitString& label, int mode);
+void MoveToLabelsThatExist(DigitString& label, int mode);

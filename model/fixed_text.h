@@ -11,8 +11,16 @@ class FixedText {
 public:
     static constexpr std::size_t kCapacity = Capacity;
 
-    constexpr FixedText() = default;
+    FixedText() { chars_[0] = '\0'; }
     FixedText(const char* text) { assign(text); }  // NOLINT: texts convert implicitly
+
+    // Only the characters in use are copied: the rest of the buffer is never read.
+    FixedText(const FixedText& other) : length_(other.length_) { std::memcpy(chars_, other.chars_, length_ + 1); }
+    FixedText& operator=(const FixedText& other) {
+        length_ = other.length_;
+        std::memmove(chars_, other.chars_, length_ + 1);
+        return *this;
+    }
 
     void clear() { length_ = 0; chars_[0] = '\0'; }
 
@@ -28,6 +36,14 @@ public:
         chars_[length_] = '\0';
     }
 
+    // The first count characters of text, as far as they fit; text holds at least count.
+    void append(const char* text, std::size_t count) {
+        if (count > Capacity - length_) count = Capacity - length_;
+        std::memcpy(chars_ + length_, text, count);
+        length_ += count;
+        chars_[length_] = '\0';
+    }
+
     void append(char c) {
         if (length_ < Capacity) {
             chars_[length_++] = c;
@@ -36,7 +52,10 @@ public:
     }
 
     void append(char c, std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) append(c);
+        if (count > Capacity - length_) count = Capacity - length_;
+        std::memset(chars_ + length_, c, count);
+        length_ += count;
+        chars_[length_] = '\0';
     }
 
     // Keeps the first n characters.
@@ -77,7 +96,9 @@ public:
     }
 
 private:
-    char chars_[Capacity + 1] = {};
+    // Only chars_[0 .. length_] are ever written before they are read, so the rest is left as
+    // it is: filling 128 bytes for every text would cost more than the formatting itself.
+    char chars_[Capacity + 1];
     std::size_t length_ = 0;
 };
 

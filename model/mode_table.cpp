@@ -73,8 +73,6 @@ static TablesAtStartUp g_tablesAtStartUp;
 
 bool IsModePresent(int mode) { return IsValidMode(mode) && !ModeTable[mode].szName.empty(); }
 
-const ModeRecord& ModeRow(int mode) { return ModeTable[IsValidMode(mode) ? mode : 0]; }
-
 int ModeOfMenuCommand(int commandId) {
     for (int mode = 0; mode < kModeCount; ++mode)
         if (ModeTable[mode].iMenuId == commandId) return mode;

@@ -73,7 +73,7 @@ constexpr bool IsValidMode(int mode) { return mode >= 0 && mode < kModeCount; }
 bool IsModePresent(int mode);
 
 // The row of a mode; a number outside 0-12 counts as mode 0.
-const ModeRecord& ModeRow(int mode);
+inline const ModeRecord& ModeRow(int mode) { return ModeTable[IsValidMode(mode) ? mode : 0]; }
 
 // The mode row whose menu command is commandId, or -1.
 int ModeOfMenuCommand(int commandId);

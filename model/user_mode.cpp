@@ -3,20 +3,22 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "model/chars.h"
 #include "model/convert.h"
 #include "model/digit_string.h"
+#include "model/drop_frame.h"
 #include "model/mode_table.h"
 
 namespace {
 
 // Seconds (or feet) that one unit of each digit position stands for; entries 0 and 1 are the
 // frame digits and are not used.
-constexpr double TimeDigitWeights[kDigitCount] = {1, 10, 1, 10, 60, 600, 3600, 36000};
-constexpr double FeetDigitWeights[kDigitCount] = {1, 10, 1, 10, 100, 1000, 10000, 100000};
+constexpr std::int64_t TimeDigitWeights[kDigitCount] = {1, 10, 1, 10, 60, 600, 3600, 36000};
+constexpr std::int64_t FeetDigitWeights[kDigitCount] = {1, 10, 1, 10, 100, 1000, 10000, 100000};
 
 // A frames field has two digits, so a rate of 100 or more could not write every frame.
 constexpr double kRateLimit = 100;
@@ -66,17 +68,39 @@ double WeightRate(const ModeRecord& row) {
     return row.iKind == KindFeetFrames ? row.dFramesPerFoot : row.dFps;
 }
 
+// The whole part of base x rate, multiplied on the rate's decimal digits as a person wrote them
+// (to fifteen significant digits, which a double gives back exactly): 47.91 x 36000 is 1724760,
+// where the product of doubles lies a hair below and would lose a frame. The rate lies between
+// 0.5 and 100, so %.15g writes it without an exponent.
+std::int64_t WholeProduct(double rate, std::int64_t base) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.15g", rate);
+    const char* point = std::strchr(digits, '.');
+    const char* end = digits + std::strlen(digits);
+    // Right to left, each fraction digit times base plus the carry; what is carried out of the
+    // fraction is the whole part of base times the fraction.
+    std::int64_t carry = 0;
+    if (point != nullptr)
+        for (const char* p = end - 1; p > point; --p) carry = ((*p - '0') * base + carry) / 10;
+    return base * std::strtoll(digits, nullptr, 10) + carry;
+}
+
 // Positions 2 and 3 (seconds, or feet units and tens) use the rate rounded to a whole number,
-// the positions above it the exact rate; each product is taken in double precision and cut
-// toward zero, so 29.97 x 600 gives exactly 17982.
+// the positions above it the rate as written, cut toward zero. A drop-frame rate takes the place
+// values of drop-frame counting at its nominal rate, which 29.97 and 59.94 give exactly.
 void ComputeWeights(const ModeRecord& row, std::int32_t (&weights)[kDigitCount]) {
-    const double* base = row.iKind == KindFeetFrames ? FeetDigitWeights : TimeDigitWeights;
     const double rate = WeightRate(row);
+    const int dropped = row.iKind == KindHmsfDrop ? DroppedLabelsAtRate(rate) : 0;
+    if (dropped > 0) {
+        DropFramePlaceValues(static_cast<std::int32_t>(RoundWhole(rate)), dropped, weights);
+        return;
+    }
+    const std::int64_t* base = row.iKind == KindFeetFrames ? FeetDigitWeights : TimeDigitWeights;
     weights[0] = 1;
     weights[1] = 10;
     for (int i = 2; i < kDigitCount; ++i) {
-        const double r = i <= 3 ? RoundWhole(rate) : rate;
-        weights[i] = static_cast<std::int32_t>(std::trunc(base[i] * r));
+        const std::int64_t product = i <= 3 ? base[i] * static_cast<std::int64_t>(RoundWhole(rate)) : WholeProduct(rate, base[i]);
+        weights[i] = static_cast<std::int32_t>(product);
     }
 }
 
@@ -101,8 +125,9 @@ void ApplySuffix(ModeRecord& row, const char* field) {
     if (IsOnlySpaces(field)) row.szSuffix.clear();
 }
 
+// Only spaces come before the number: a tab (or any other character) leaves no number.
 void ApplyClipFlags(ModeRecord& row, const char* field) {
-    const int flags = ReadIntegerField(field);
+    const int flags = ReadSignedDecimal(SkipSpaces(field));
     row.iClipFlags = flags != 0 ? static_cast<FormatFlags>(flags) : KindDefaultClipFlags[row.iKind];
 }
 
@@ -142,6 +167,10 @@ double ReadNumberField(const char* field, double defaultValue) {
 int ReadIntegerField(const char* field) {
     const char* p = field;
     while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+    return ReadSignedDecimal(p);
+}
+
+int ReadSignedDecimal(const char* p) {
     const bool negative = *p == '-';
     if (*p == '+' || *p == '-') ++p;
     // Digits beyond 32 bits keep the low 32 bits, as a 32-bit register would.
@@ -170,8 +199,10 @@ bool ParseUserMode(int mode, const char* text) {
 
     const char* name = SkipSpaces(fields.field[FieldName]);
     if (!IsUsableName(name)) {
-        // The other fields are kept; without a name the row stays absent.
-        ModeTable[mode] = row;
+        // Without a name an absent row stays absent and keeps the other fields; a row that a
+        // definition has named already keeps that definition whole, since fields without their
+        // place values would make it read wrong.
+        if (!IsModePresent(mode)) ModeTable[mode] = row;
         return false;
     }
     std::int32_t weights[kDigitCount];

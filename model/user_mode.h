@@ -18,6 +18,9 @@ double ReadNumberField(const char* field, double defaultValue);
 // The leading signed decimal integer of the field after white space; none gives 0.
 int ReadIntegerField(const char* field);
 
+// The signed decimal integer at the very start of the text; none gives 0.
+int ReadSignedDecimal(const char* text);
+
 // Applies one definition (at most 127 characters) to user row 6-9. True when this definition
 // named the row and made it usable; false when it was ignored, refused or left the row without
 // a name.

@@ -27,7 +27,12 @@ struct Scenario {
     std::vector<std::string> messages = {};  // "text|caption"
     int beeps = 0;
     const char* indicator = nullptr;  // the last memory indicator text, when it matters
+    const char* userMode = nullptr;   // a definition of user mode 6, made before the start
 };
+
+constexpr int kUser = 6;
+constexpr const char* kHd5994 = "59.94 DF,5994DF, DF,59.94,1,HMSD,0";
+constexpr const char* kHd25 = "25 DF,25DF, DF,25,1,HMSD,0";
 
 void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name << ": " << s.keys; }
 
@@ -106,6 +111,25 @@ const Scenario kScenarios[] = {
      .keys = "10000=", .display = "1:00;00", .messages = {kBadFrames}},
     {.name = "refused entry stays for correction", .mode = kDf, .strict = 1,
      .keys = "10000+<Bs>2+", .display = "1:00;02", .tape = {"  1:00;02 "}, .messages = {kBadFrames}},
+
+    // 59.94 drop-frame skips four labels a minute; a drop-frame kind at 25 skips none.
+    {.name = "59.94: strict check refuses a skipped label", .mode = kUser, .strict = 1, .keys = "10003+",
+     .display = "1:00;03", .messages = {kBadFrames}, .userMode = kHd5994},
+    {.name = "59.94: minus moves to the last labels of the minute before", .mode = kUser, .autoDf = 1,
+     .keys = "10002+", .display = "59;58", .tape = {"  59;58 "}, .userMode = kHd5994},
+    {.name = "59.94: plus moves to the first labels of the minute", .mode = kUser, .autoDf = 2,
+     .keys = "10000+", .display = "1:00;04", .tape = {"  1:00;04 "}, .userMode = kHd5994},
+    {.name = "59.94: both off take the label as typed", .mode = kUser, .keys = "10000+", .display = "59;56",
+     .tape = {"  1:00;00 "}, .userMode = kHd5994},
+    {.name = "59.94: from 30 NDF", .keys = "10000<Mode 6>", .display = "59;56", .userMode = kHd5994},
+    {.name = "59.94: to 30 NDF and back", .keys = "10000<Mode 6><Mode 0>", .display = "1:00:00",
+     .userMode = kHd5994},
+    {.name = "25 drop-frame reads back what it shows", .mode = kUser, .keys = "10000+0=", .display = "1:00;00",
+     .tape = {"  1:00;00 ", "+ 0 ", "= 1:00;00 "}, .userMode = kHd25},
+    {.name = "25 drop-frame: the strict check passes every label", .mode = kUser, .strict = 1, .autoDf = 1,
+     .keys = "10000+", .display = "1:00;00", .tape = {"  1:00;00 "}, .userMode = kHd25},
+    {.name = "decimal shows a converted count unwrapped", .mode = kUser, .keys = "20000000+<Mode 11>",
+     .display = "19,800,000", .tape = {"  200,000-00 "}, .userMode = "Big,Big, x,24,99,FF,0"},
 
     // The strict check of fields.
     {.name = "strict: frames", .strict = 1, .keys = "1234+", .display = "12:34",
@@ -226,6 +250,9 @@ TEST_P(EngineScenario, KeysGiveDisplayTapeAndMessages) {
     g_options.bStrictCheck = s.strict;
     g_options.iAutoDfFix = s.autoDf;
     g_options.bDFNDFFrameConv = s.frameConv;
+    if (s.userMode != nullptr) {
+        ASSERT_TRUE(ParseUserMode(kUser, s.userMode)) << s.userMode;
+    }
     StartIn(s.mode);
 
     PlayKeys(s.keys);

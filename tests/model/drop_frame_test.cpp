@@ -1,54 +1,93 @@
 #include "model/drop_frame.h"
+#include "model/user_mode.h"
 #include "tests/support/model_fixture.h"
 
 namespace {
 
 using DropFrameTest = ModelTest;
 
-TEST_F(DropFrameTest, OnlySkippedLabelsMoveToThePreviousMinute) {
+constexpr int kDf = 1;
+constexpr int kUser = 6;
+
+TEST_F(DropFrameTest, DropRulesBelongToTheNtscRatesAsWritten) {
     const struct {
-        const char* label;
-        bool exists;
-        const char* moved;  // the label two frames earlier, for a skipped one
-    } cases[] = {
-        {"00010000", false, "00005928"}, {"01230001", false, "01225929"}, {"000:0000", false, "00095928"},
-        {"000:0001", false, "00095929"}, {"00100000", true, nullptr},     {"00010002", true, nullptr},
-        {"00010100", true, nullptr},     {"00011000", true, nullptr},     {"00000000", true, nullptr},
-    };
-    for (const auto& c : cases) {
-        DigitString label(c.label);
-        EXPECT_EQ(DropFrameLabelExists(label), c.exists) << c.label;
-        if (c.exists) continue;
-        MoveToPreviousMinute(label);
-        EXPECT_STREQ(label.c_str(), c.moved) << c.label;
-    }
-    EXPECT_FALSE(IsDropFrameLabelValid("1:00;00"));
-    EXPECT_TRUE(IsDropFrameLabelValid("10:00;00"));
-    EXPECT_TRUE(IsDropFrameLabelValid("59;28"));
+        double fps;
+        int dropped;
+    } cases[] = {{29.97, 2}, {29.970, 2}, {29.97003, 2}, {59.94, 4}, {59.940, 4},
+                 {30, 0},    {25, 0},     {23.976, 0},   {59.9, 0},  {47.952, 0}};
+    for (const auto& c : cases) EXPECT_EQ(DroppedLabelsAtRate(c.fps), c.dropped) << c.fps;
+    ASSERT_TRUE(ParseUserMode(kUser, "HD,HD, ,59.94,1,HMSF,0"));
+    EXPECT_EQ(DroppedLabelsPerMinute(kUser), 0) << "a non-drop kind drops nothing at any rate";
 }
 
-struct FieldCase {
-    int mode;
-    const char* entry;
-    EntryField field;
-};
+TEST_F(DropFrameTest, SkippedLabelsMoveByTheLabelsTheModeDrops) {
+    ASSERT_TRUE(ParseUserMode(kUser, "59.94 DF,5994DF, DF,59.94,1,HMSD,0"));
+    const struct {
+        int mode;
+        const char* label;
+        bool skipped;
+        const char* back;     // to the end of the previous minute
+        const char* forward;  // to the first label of its minute
+    } cases[] = {
+        {kDf, "00010000", true, "00005928", "00010002"},   {kDf, "01230001", true, "01225929", "01230003"},
+        {kDf, "000:0000", true, "00095928", nullptr},      {kDf, "00100000", false, nullptr, nullptr},
+        {kDf, "00010002", false, nullptr, nullptr},        {kDf, "00010100", false, nullptr, nullptr},
+        {kUser, "00010000", true, "00005956", "00010004"}, {kUser, "00010003", true, "00005959", "00010007"},
+        {kUser, "000:0002", true, "00095958", nullptr},    {kUser, "00010004", false, nullptr, nullptr},
+        {kUser, "00200000", false, nullptr, nullptr},      {0, "00010000", false, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " label " << c.label);
+        EXPECT_EQ(IsDroppedLabel(DigitString(c.label), c.mode), c.skipped);
+        if (c.back == nullptr) continue;
+        DigitString back(c.label);
+        MoveToPreviousMinute(back, c.mode);
+        EXPECT_STREQ(back.c_str(), c.back);
+        if (c.forward == nullptr) continue;
+        DigitString forward(c.label);
+        MoveToLabelsThatExist(forward, c.mode);
+        EXPECT_STREQ(forward.c_str(), c.forward);
+    }
+}
 
-constexpr FieldCase kFieldCases[] = {
-    {0, "1234", EntryField::Frames},      {0, "6000", EntryField::Seconds},
-    {0, "600000", EntryField::Minutes},   {0, "24000000", EntryField::Hours},
-    {0, "23595929", EntryField::None},    {0, "99999999", EntryField::Frames},
-    {1, "29", EntryField::None},          {1, "30", EntryField::Frames},
-    {1, "10000", EntryField::None},  // a label that does not exist is the drop-frame gate's business
-    {3, "23", EntryField::None},          {3, "24", EntryField::Frames},
-    {4, "15", EntryField::None},          {4, "16", EntryField::Frames},
-    {4, "99999915", EntryField::None},    {5, "39", EntryField::None},
-    {5, "40", EntryField::Frames},        {10, "FFFFFFFF", EntryField::None},
-    {11, "99999999", EntryField::None},   {12, "77777777", EntryField::None},
-};
+// SMPTE ST 12-1 drop-frame numbering, computed from the rule alone: each ten minutes hold
+// 600 x nominal frames less 9 x the labels dropped per minute; each minute but the tenth loses
+// its first labels. The label as hhmmssff in one number.
+std::int32_t SmpteLabel(std::int32_t frame, int nominal, int dropped) {
+    const std::int32_t perTenMinutes = 600 * nominal - 9 * dropped;
+    const std::int32_t perMinute = 60 * nominal - dropped;
+    const std::int32_t tens = frame / perTenMinutes;
+    const std::int32_t rest = frame % perTenMinutes;
+    std::int32_t n = frame + 9 * dropped * tens;
+    if (rest >= dropped) n += dropped * ((rest - dropped) / perMinute);
+    return ((n / (3600 * nominal) * 100 + n / (60 * nominal) % 60) * 100 + n / nominal % 60) * 100 + n % nominal;
+}
 
-TEST_F(DropFrameTest, FirstBadFieldInTheOrderFramesSecondsMinutesHours) {
-    for (const FieldCase& c : kFieldCases)
-        EXPECT_EQ(FirstBadEntryField(c.entry, c.mode), c.field) << c.entry << " in mode " << c.mode;
+std::int32_t LabelNumber(const DigitString& label) {
+    std::int32_t n = 0;
+    for (std::size_t i = 0; i < label.size(); ++i) n = n * 10 + (label[i] - '0');
+    return n;
+}
+
+TEST_F(DropFrameTest, LabelsFollowSmpteNumberingAllDay) {
+    ASSERT_TRUE(ParseUserMode(7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
+    ASSERT_TRUE(ParseUserMode(8, "59.94 DF,5994DF, DF,59.94,1,HMSD,0"));
+    const struct {
+        int mode, nominal, dropped;
+    } modes[] = {{kDf, 30, 2}, {7, 30, 2}, {8, 60, 4}};
+    for (const auto& m : modes) {
+        EXPECT_EQ(WrapModulus(m.mode), 24 * 6 * (600 * m.nominal - 9 * m.dropped)) << "mode " << m.mode;
+        int failures = 0;
+        for (std::int32_t count = 0; count < WrapModulus(m.mode) && failures < 5; ++count) {
+            const DigitString label = FramesToDigitString(count, m.mode);
+            const std::int32_t expected = SmpteLabel(count, m.nominal, m.dropped);
+            if (expected != LabelNumber(label) || IsDroppedLabel(label, m.mode) || TextToFrames(label.c_str(), m.mode) != count) {
+                ADD_FAILURE() << "mode " << m.mode << " count " << count << ": wrote " << label.c_str() << ", SMPTE "
+                              << expected;
+                ++failures;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "model/digit_string.h"
 #include "model/user_mode.h"
 #include "tests/support/model_fixture.h"
 
@@ -57,6 +58,11 @@ constexpr WeightCase kWeightCases[] = {
     {"A,A, ,25,1,HMSF,0", {1, 10, 25, 250, 1500, 15000, 90000, 900000}, 2160000},
     {"A,A, ,24,20,FF,0", {1, 10, 20, 200, 2000, 20000, 200000, 2000000}, 4800000},
     {"A,A, ,24,12.8,FF,0", {1, 10, 13, 130, 1280, 12800, 128000, 1280000}, 3072000},
+    // The rate as written: 47.91 x 36000 is 1724760, ten hours, where doubles lose a frame.
+    {"A,A, ,47.91,1,HMSF,0", {1, 10, 48, 480, 2874, 28746, 172476, 1724760}, 4139424},
+    // A drop-frame rate read to the hundredth counts as drop-frame counting does.
+    {"A,A, ,29.969,1,HMSD,0", {1, 10, 30, 300, 1798, 17982, 107892, 1078920}, 2589408},
+    {"A,A, ,29.969,1,HMSF,0", {1, 10, 30, 300, 1798, 17981, 107888, 1078884}, 2589312},
 };
 
 TEST_F(UserModeTest, WeightsFollowTheRate) {
@@ -84,6 +90,8 @@ constexpr ExampleCase kExamples[] = {
     {"Reel,Reel, ,24,20,FF,3841", true, "Reel", "", 24, 20, KindFeetFrames, 0x0F01},
     {"Count,Cnt, Frms,0,0,UDEC,0", true, "Cnt", " Frms", 30, 1, KindDec, 0x1A01},
     {"Tape,Tape,x,30,1,FF ,0", true, "Tape", "x", 30, 1, KindHmsf, 0x1024},
+    // Only spaces may stand before the clipboard format: after a tab no number is read.
+    {"Tab,Tab, T,25,1,HMSF,\t17", true, "Tab", " T", 25, 1, KindHmsf, 0x1024},
     {"  Spaced,  Sp,  two,30,1,  hmsf,  17", true, "Sp", "  two", 30, 1, KindHmsf, 0x0011},
     // A name of 32 characters leaves the row absent, but the other fields are stored.
     {"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345,Long, L,25,1,HMSF,0", false, "Long", " L", 25, 1, KindHmsf, 0x1024},
@@ -145,6 +153,19 @@ TEST_F(UserModeTest, UnusableDefinitionsAreRefusedWhole) {
     EXPECT_TRUE(Define(6, "Edge,Edge, ,0.5,1,HMSF,0"));
     EXPECT_TRUE(Define(7, "Edge,Edge, ,99.9,1,HMSF,0"));
     EXPECT_TRUE(Define(8, "Hex,Hex, ,1e999,1e999,UHEX,0"));  // plain counts never use a rate
+}
+
+// A definition without a usable name leaves a row that an earlier one named exactly as it was:
+// its other fields without new place values would read counts wrong.
+TEST_F(UserModeTest, ANamelessDefinitionLeavesADefinedRowWhole) {
+    ASSERT_TRUE(Define(7, "Reel,Reel, ,24,20,FF,0"));
+    const ModeRecord before = ModeTable[7];
+    EXPECT_FALSE(Define(7, " ,b, ,30,1,HMSF,0"));
+    EXPECT_TRUE(IsModePresent(7));
+    EXPECT_EQ(ModeTable[7].iKind, before.iKind);
+    EXPECT_EQ(ModeTable[7].szShortName, before.szShortName);
+    EXPECT_EQ(PlaceValueTable[7][2], 20);
+    EXPECT_EQ(TextToFrames("1-00", 7), 20);
 }
 
 TEST_F(UserModeTest, OnlyRowsSixToNineCanBeDefined) {
