@@ -1,22 +1,32 @@
 #include "format/formatter.h"
 
+#include <cstring>
+
 #include "model/chars.h"
 #include "model/digit_string.h"
 #include "model/mode_table.h"
 
 namespace {
 
-// A field template: each 'x' takes the next digit, '?' becomes the frames separator. The
-// longest template has 11 characters.
+// A field template: the body's characters with the frames separator as '?', and where each of
+// the eight digits of the DigitString goes. The longest has 11 characters.
 constexpr std::size_t kMaxBody = 11;
 
-constexpr const char* kHmsfTemplate = "xx:xx:xx?xx";
-constexpr const char* kFeetTemplate = "xxxxxx?xx";
-constexpr const char* kFeetCommasTemplate = "xxx,xxx?xx";
-constexpr const char* kCountCommasTemplate = "xx,xxx,xxx";
+struct FieldTemplate {
+    char text[kMaxBody + 1];
+    std::size_t length;
+    std::size_t digitAt[kDigitCount];
+    std::size_t separatorAt;  // kMaxBody when there is none
+};
+
+constexpr FieldTemplate kHmsfTemplate = {"xx:xx:xx?xx", 11, {0, 1, 3, 4, 6, 7, 9, 10}, 8};
+constexpr FieldTemplate kFeetTemplate = {"xxxxxx?xx", 9, {0, 1, 2, 3, 4, 5, 7, 8}, 6};
+constexpr FieldTemplate kFeetCommasTemplate = {"xxx,xxx?xx", 10, {0, 1, 2, 4, 5, 6, 8, 9}, 7};
+constexpr FieldTemplate kCountCommasTemplate = {"xx,xxx,xxx", 10, {0, 1, 3, 4, 5, 7, 8, 9}, kMaxBody};
+constexpr FieldTemplate kBareDigits = {"xxxxxxxx", 8, {0, 1, 2, 3, 4, 5, 6, 7}, kMaxBody};
 
 struct Layout {
-    const char* fieldTemplate;  // null: the bare digits
+    const FieldTemplate* fieldTemplate;
     char separator;
 };
 
@@ -32,33 +42,30 @@ Layout LayoutFor(std::int32_t kind, FormatFlags flags) {
     switch (kind) {
         case KindHmsf:
         case KindHmsfDrop:
-            if (!Has(flags, SepNone)) return {kHmsfTemplate, HmsfSeparator(flags)};
+            if (!Has(flags, SepNone)) return {&kHmsfTemplate, HmsfSeparator(flags)};
             break;
         case KindFeetFrames:
             if (!Has(flags, SepNone))
-                return {Has(flags, Commas) ? kFeetCommasTemplate : kFeetTemplate, Has(flags, SepPeriod) ? '.' : '-'};
+                return {Has(flags, Commas) ? &kFeetCommasTemplate : &kFeetTemplate, Has(flags, SepPeriod) ? '.' : '-'};
             break;
         case KindDec:
         case KindOct:
-            if (Has(flags, Commas)) return {kCountCommasTemplate, '\0'};
+            if (Has(flags, Commas)) return {&kCountCommasTemplate, '\0'};
             break;
         default: break;
     }
-    return {nullptr, '\0'};
+    return {&kBareDigits, '\0'};
 }
 
-// Writes the digits into the layout's template, or bare, into body; returns the length.
+// Writes the digits into the layout's template; returns the length.
 std::size_t FillTemplate(const DigitString& digits, const Layout& layout, char (&body)[kMaxBody + 1]) {
-    std::size_t length = 0;
-    if (layout.fieldTemplate == nullptr) {
-        for (; length < kDigitCount; ++length) body[length] = digits[length];
-    } else {
-        std::size_t next = 0;
-        for (const char* t = layout.fieldTemplate; *t != '\0'; ++t, ++length)
-            body[length] = *t == 'x' ? digits[next++] : *t == '?' ? layout.separator : *t;
-    }
-    body[length] = '\0';
-    return length;
+    const FieldTemplate& t = *layout.fieldTemplate;
+    std::memcpy(body, t.text, kMaxBody + 1);
+    const char* d = digits.c_str();
+    for (std::size_t i = 0; i < kDigitCount; ++i) body[t.digitAt[i]] = d[i];
+    body[t.separatorAt] = layout.separator;
+    body[t.length] = '\0';
+    return t.length;
 }
 
 bool IsSignificant(char c) { return (c >= '1' && c <= '9') || IsAsciiLetter(c); }

@@ -73,7 +73,8 @@ std::int32_t Capped(std::int32_t units, const std::int32_t* caps, int position) 
 DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* caps) {
     const std::int32_t* weights = PlaceValueTable[mode];
     std::int32_t rest = count;
-    char digits[kDigitCount + 1];
+    char digits[kDigitCount];
+#pragma GCC unroll 4
     for (int tensPosition = kDigitCount - 1; tensPosition > 0; tensPosition -= 2) {
         const int unitsPosition = tensPosition - 1;
         const std::int32_t tensWeight = weights[tensPosition];
@@ -92,8 +93,7 @@ DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* cap
         digits[kDigitCount - 1 - tensPosition] = static_cast<char>('0' + tens);
         digits[kDigitCount - 1 - unitsPosition] = static_cast<char>('0' + units);
     }
-    digits[kDigitCount] = '\0';
-    return DigitString(digits);
+    return DigitString(digits, kDigitCount);
 }
 
 // Weighted kinds. A count that the 8 positions cannot hold (below zero, or ten or more units
@@ -101,13 +101,14 @@ DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* cap
 DigitString WeightedToDigitString(std::int32_t count, int mode, std::int32_t kind) {
     const std::int64_t topLimit = 10LL * PlaceValueTable[mode][kDigitCount - 1];
     if (count < 0 || count >= topLimit) count = WrapFrames(count, mode);
-    if (DroppedLabelsPerMinute(mode) == 0) return WeightedDigits(count, mode, DigitCaps(kind));
+    const int dropped = DroppedLabelsPerMinute(mode);
+    if (dropped == 0) return WeightedDigits(count, mode, DigitCaps(kind));
     // Drop-frame place values are whole multiples of each other but for the minute: the first
     // labels of a minute read as the last ones of the minute before, and the last labels of
     // each ten-minute block count a minute digit of ten. Both are moved onto the label that
     // exists for the count.
     DigitString label = WeightedDigits(count, mode, nullptr);
-    if (IsDroppedLabel(label, mode)) MoveToPreviousMinute(label, mode);
+    if (IsSkippedLabel(label, dropped)) MoveToPreviousMinute(label, mode);
     return label;
 }
 

@@ -50,11 +50,12 @@ void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, std::int3
     for (int i = 0; i < kDigitCount; ++i) weights[i] = values[i];
 }
 
-bool IsDroppedLabel(const DigitString& label, int mode) {
-    const int dropped = DroppedLabelsPerMinute(mode);
-    if (dropped == 0 || label.size() != kDigitCount) return false;
+bool IsDroppedLabel(const DigitString& label, int mode) { return IsSkippedLabel(label, DroppedLabelsPerMinute(mode)); }
+
+bool IsSkippedLabel(const DigitString& label, int droppedLabels) {
+    if (droppedLabels == 0 || label.size() != kDigitCount) return false;
     return label[kMinuteUnits] != '0' && label[kSecondTens] == '0' && label[kSecondUnits] == '0' &&
-           FramesOf(label) < dropped;
+           FramesOf(label) < droppedLabels;
 }
 
 // A minute digit of ten (':'), as the last labels of a ten-minute block are counted before they

@@ -22,6 +22,7 @@ void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, std::int3
 // True for a label that the mode skips: minute units not 0, seconds 00, frames below the count
 // of labels dropped.
 bool IsDroppedLabel(const DigitString& label, int mode);
+bool IsSkippedLabel(const DigitString& label, int droppedLabels);
 
 // Auto DF Correct's moves of a skipped label mm:00;ff, by as many frames as the mode skips: back
 // to the last labels of the previous minute, which the place values read as the same count

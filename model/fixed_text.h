@@ -13,6 +13,11 @@ public:
 
     FixedText() { chars_[0] = '\0'; }
     FixedText(const char* text) { assign(text); }  // NOLINT: texts convert implicitly
+    // The first count characters of text, as far as they fit; text holds at least count.
+    FixedText(const char* text, std::size_t count) {
+        chars_[0] = '\0';
+        append(text, count);
+    }
 
     // Only the characters in use are copied: the rest of the buffer is never read.
     FixedText(const FixedText& other) : length_(other.length_) { std::memcpy(chars_, other.chars_, length_ + 1); }
