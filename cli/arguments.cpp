@@ -79,7 +79,12 @@ int FindChoice(const Choice (&choices)[N], std::string_view word) {
     return -1;
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '\'');
+    quoted.append(text);
+    quoted += '\'';
+    return quoted;
+}
 
 // Stores an option's value; an error text when the value names no choice.
 std::string ApplyOption(OptionId id, const char* value, LumoRequest& request) {
