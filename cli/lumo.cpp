@@ -57,6 +57,7 @@ Options of the keys and of convert, as in the Setup menu:
   --strict                  Strict Entry Check
   --auto-df off|minus|plus  Auto DF Correct
   --as-frames               NDF<>DF As Frames
+and of every command:
   --settings FILE           a settings file of the window: its user modes and clipboard
                             formats (not its mode or options). Without it, VEXO.INI beside
                             lumo when there is one.
