@@ -137,63 +137,64 @@ std::string CheckComplete(const LumoRequest& request) {
     return {};
 }
 
+// The option at args[i], and its value, which may be the next argument (i then moves onto it).
+// Marks the option in seenOptions (bits by OptionId); an error text when it cannot be used.
+std::string ReadOption(std::span<const char* const> args, std::size_t& i, LumoRequest& request,
+                       unsigned& seenOptions) {
+    const std::string_view arg = args[i];
+    const std::size_t equals = arg.find('=');
+    const OptionSpec* option = FindOption(arg.substr(0, equals));
+    if (option == nullptr) return "unknown option " + Quoted(arg.substr(0, equals));
+    const char* value = nullptr;
+    if (equals != std::string_view::npos) {
+        if (!option->takesValue) return std::string(option->name) + " takes no value";
+        value = args[i] + equals + 1;
+    } else if (option->takesValue) {
+        if (i + 1 >= args.size()) return std::string(option->name) + " needs a value";
+        value = args[++i];
+    }
+    seenOptions |= 1u << static_cast<unsigned>(option->id);
+    return ApplyOption(option->id, value, request);
+}
+
+std::string CheckOptionsApply(unsigned seenOptions, LumoCommand command) {
+    const unsigned commandBit = 1u << static_cast<unsigned>(command);
+    for (const OptionSpec& option : kOptions) {
+        const bool given = (seenOptions & (1u << static_cast<unsigned>(option.id))) != 0;
+        if (given && (option.commands & commandBit) == 0)
+            return std::string(option.name) + " does not apply to " + CommandName(command);
+    }
+    return {};
+}
+
+bool IsOption(std::string_view arg) { return arg.size() >= 2 && arg.substr(0, 2) == "--"; }
+
 }  // namespace
 
 ParsedArguments ParseArguments(std::span<const char* const> args) {
     ParsedArguments parsed;
     LumoRequest& request = parsed.request;
-    unsigned seenOptions = 0;  // bits by OptionId
+    unsigned seenOptions = 0;
     bool commandChosen = false;
     bool optionsEnded = false;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg.substr(0, 2) != "--") {
+        if (optionsEnded || !IsOption(arg)) {
             const LumoCommand command = commandChosen || optionsEnded ? LumoCommand::Keys : CommandOfWord(arg);
             commandChosen = true;
             if (command != LumoCommand::Keys) request.command = command;
             else request.words.push_back(args[i]);
-            continue;
-        }
-        if (arg == "--") {
+        } else if (arg == "--") {
             optionsEnded = true;
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const OptionSpec* option = FindOption(arg.substr(0, equals));
-        if (option == nullptr) {
-            parsed.error = "unknown option " + Quoted(arg.substr(0, equals));
-            return parsed;
-        }
-        const char* value = nullptr;
-        if (equals != std::string_view::npos) {
-            if (!option->takesValue) {
-                parsed.error = std::string(option->name) + " takes no value";
-                return parsed;
-            }
-            value = args[i] + equals + 1;
-        } else if (option->takesValue) {
-            if (i + 1 >= args.size()) {
-                parsed.error = std::string(option->name) + " needs a value";
-                return parsed;
-            }
-            value = args[++i];
-        }
-        parsed.error = ApplyOption(option->id, value, request);
-        if (!parsed.error.empty()) return parsed;
-        // --help and --version answer whatever else the line says.
-        if (request.command == LumoCommand::Help || request.command == LumoCommand::Version) return parsed;
-        seenOptions |= 1u << static_cast<unsigned>(option->id);
-    }
-
-    const unsigned commandBit = 1u << static_cast<unsigned>(request.command);
-    for (const OptionSpec& option : kOptions) {
-        const bool given = (seenOptions & (1u << static_cast<unsigned>(option.id))) != 0;
-        if (given && (option.commands & commandBit) == 0) {
-            parsed.error = std::string(option.name) + " does not apply to " + CommandName(request.command);
-            return parsed;
+        } else {
+            parsed.error = ReadOption(args, i, request, seenOptions);
+            if (!parsed.error.empty()) return parsed;
+            // --help and --version answer at once, whatever follows them.
+            if (request.command == LumoCommand::Help || request.command == LumoCommand::Version) return parsed;
         }
     }
-    parsed.error = CheckComplete(request);
+    parsed.error = CheckOptionsApply(seenOptions, request.command);
+    if (parsed.error.empty()) parsed.error = CheckComplete(request);
     return parsed;
 }

@@ -1,6 +1,7 @@
 // lumo's entry point: the standard streams and the settings file beside the executable.
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <span>
 #include <string>
