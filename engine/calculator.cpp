@@ -161,6 +161,23 @@ bool AcceptEntry() {
     return true;
 }
 
+// Appends a digit to the entry: 0-9, and A-F in hexadecimal. False for any other character,
+// and for 8 and 9 in octal, which beep.
+bool TypeDigit(char c) {
+    const int kind = CurrentKind();
+    const bool isDigitOfMode = IsDecimalDigit(c) || (kind == KindHex && IsUpperHexLetter(c));
+    if (!isDigitOfMode) return false;
+    if (kind == KindOct && (c == '8' || c == '9')) {
+        EngineView().Beep();
+        return false;
+    }
+    // A ninth digit pushes the oldest one out: the entry keeps the last eight typed.
+    if (g_state.szEntry.full()) g_state.szEntry.erase_front(1);
+    g_state.szEntry.append(c);
+    if (EntryIsAllZeros()) g_state.szEntry.assign("0");
+    return true;
+}
+
 // --- Arithmetic ----------------------------------------------------------------------------
 
 // The calculator combines in 32-bit two's complement: a product that overflows wraps before the
@@ -303,12 +320,12 @@ void KeypadCommand(int controlId) {
 void PasteText(const char* text) {
     EmptyEntry();
     if (text == nullptr) return;
-    // A character is typed only when it is a digit of the mode; the rule is checked for each
-    // one, though a pasted digit never changes the mode.
-    for (std::size_t i = 0; i < kMaxPasteLength && text[i] != '\0'; ++i) {
-        const char c = text[i];
-        if (CurrentKind() == KindHex ? IsHexDigit(c) : IsDecimalDigit(c)) KeyChar(c, false);
-    }
+    // The digits of the mode are typed as their keys would type them; the display shows the
+    // entry once they are all in, not each digit on its way.
+    bool typed = false;
+    for (std::size_t i = 0; i < kMaxPasteLength && text[i] != '\0'; ++i)
+        typed = TypeDigit(ToUpperAscii(text[i])) || typed;
+    if (typed) ShowValue(g_state.szEntry.c_str(), g_state.iMode);
 }
 
 void FlashKey(char c, bool flash) {
@@ -322,18 +339,7 @@ void FlashKey(char c, bool flash) {
 }
 
 void EnterDigit(char c) {
-    const int kind = CurrentKind();
-    const bool isDigitOfMode = IsDecimalDigit(c) || (kind == KindHex && IsUpperHexLetter(c));
-    if (!isDigitOfMode) return;
-    if (kind == KindOct && (c == '8' || c == '9')) {
-        EngineView().Beep();
-        return;
-    }
-    // A ninth digit pushes the oldest one out: the entry keeps the last eight typed.
-    if (g_state.szEntry.full()) g_state.szEntry.erase_front(1);
-    g_state.szEntry.append(c);
-    if (EntryIsAllZeros()) g_state.szEntry.assign("0");
-    ShowValue(g_state.szEntry.c_str(), g_state.iMode);
+    if (TypeDigit(c)) ShowValue(g_state.szEntry.c_str(), g_state.iMode);
 }
 
 void Backspace() {

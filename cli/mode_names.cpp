@@ -1,0 +1,91 @@
+#include "cli/mode_names.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "cli/ascii_text.h"
+#include "model/mode_table.h"
+
+namespace {
+
+// How `lumo modes` names each ModeKind.
+constexpr const char* kKindDescriptions[kKindCount] = {
+    "timecode", "drop-frame", "feet+frames", "hexadecimal", "decimal", "octal",
+};
+
+std::string_view ShortNameOf(int mode) { return ModeTable[mode].szShortName.c_str(); }
+
+template <typename Number>
+void AppendNumber(std::string& text, Number value) {
+    char digits[32];
+    const std::to_chars_result result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+}
+
+void AppendColumn(std::string& text, std::string_view cell, std::size_t width) {
+    text.append(cell);
+    text.append(cell.size() < width ? width - cell.size() : 1, ' ');
+}
+
+// "30 fps", "24 fps, 16 frames/ft" or "-" for the plain counts.
+std::string RateText(const ModeRecord& row) {
+    if (!IsWeightedKind(row.iKind)) return "-";
+    std::string rate;
+    AppendNumber(rate, row.dFps);
+    rate += " fps";
+    if (row.iKind == KindFeetFrames) {
+        rate += ", ";
+        AppendNumber(rate, row.dFramesPerFoot);
+        rate += " frames/ft";
+    }
+    return rate;
+}
+
+constexpr std::size_t kShortNameWidth = 10;
+constexpr std::size_t kLongNameWidth = 33;
+constexpr std::size_t kKindWidth = 13;
+constexpr std::size_t kRateWidth = 24;
+
+}  // namespace
+
+int ModeNamed(std::string_view name) {
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        if (!IsModePresent(mode)) continue;
+        const std::string_view shortName = ShortNameOf(mode);
+        if (SameIgnoringCase(name, shortName)) return mode;
+    }
+    return -1;
+}
+
+ModeNameMatch ModeNameAt(std::string_view text) {
+    ModeNameMatch best;
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        if (!IsModePresent(mode)) continue;
+        const std::string_view shortName = ShortNameOf(mode);
+        if (shortName.size() > best.length && StartsWithIgnoringCase(text, shortName)) {
+            best.mode = mode;
+            best.length = shortName.size();
+        }
+    }
+    return best;
+}
+
+std::string ModeListing() {
+    std::string text;
+    AppendColumn(text, "Mode", kShortNameWidth);
+    AppendColumn(text, "Name", kLongNameWidth);
+    AppendColumn(text, "Kind", kKindWidth);
+    AppendColumn(text, "Rate", kRateWidth);
+    text += "Wraps at (frames)\n";
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        if (!IsModePresent(mode)) continue;
+        const ModeRecord& row = ModeTable[mode];
+        AppendColumn(text, row.szShortName.c_str(), kShortNameWidth);
+        AppendColumn(text, row.szName.c_str(), kLongNameWidth);
+        AppendColumn(text, kKindDescriptions[row.iKind], kKindWidth);
+        AppendColumn(text, RateText(row), kRateWidth);
+        AppendNumber(text, WrapModulus(mode));
+        text += '\n';
+    }
+    return text;
+}

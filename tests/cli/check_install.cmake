@@ -1,0 +1,20 @@
+# cmake -DBUILD=... -DPREFIX=... -DPROGRAM=bin/lumo -DRUN=ON|OFF -P check_install.cmake
+# Installs the build into a fresh prefix and fails unless lumo lands in bin/. With RUN, the
+# installed lumo must also start there and read the VEXO.INI put beside it.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cmake --install ${BUILD} failed (${rc})")
+endif()
+if(NOT EXISTS ${PREFIX}/${PROGRAM})
+  file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
+  message(FATAL_ERROR "no ${PROGRAM} in the installed tree: ${installed}")
+endif()
+if(RUN)
+  file(WRITE ${PREFIX}/bin/VEXO.INI "[Vexo Special]\nszCfr1=23.98,2398, 23.98,23.976,1,HMSF,0\n")
+  execute_process(COMMAND ${PREFIX}/${PROGRAM} modes OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT listing MATCHES "\n2398 +23.98 ")
+    message(FATAL_ERROR "installed lumo did not list the user mode of VEXO.INI (exit ${rc}):\n${listing}")
+  endif()
+endif()
+message(STATUS "installed: ${PREFIX}/${PROGRAM}")

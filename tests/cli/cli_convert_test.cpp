@@ -1,0 +1,243 @@
+// lumo convert: values in and out for the pairs of modes people meet, the examples of the help
+// and the README, values that are not values, and the reading of standard input in pieces.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/mode_table.h"
+#include "tests/cli/lumo_runner.h"
+
+namespace {
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+struct Conversion {
+    const char* name;
+    std::vector<std::string> options;  // after "convert"
+    std::vector<std::string> values;
+    std::vector<std::string> results;  // one line each
+};
+
+void PrintTo(const Conversion& c, std::ostream* os) { *os << c.name; }
+
+const Conversion kConversions[] = {
+    // Same time at the other rate; halves round away from zero (12 * 25 / 24 = 12.5).
+    {"Film to Pal", {"--from", "Film", "--to", "Pal"},
+     {"01:00:00:00", "00:00:00:12", "00:00:00:01", "10:00:00:23"},
+     {"01:00:00:00 PAL", "00:00:00:13 PAL", "00:00:00:01 PAL", "10:00:00:24 PAL"}},
+    {"Pal to Film", {"--from", "PAL", "--to", "FILM"},
+     {"01:00:00:00 PAL", "00:00:01:00", "00:00:00:13", "00:00:00:01"},
+     {"01:00:00:00", "00:00:01:00", "00:00:00:12", "00:00:00:01"}},
+    // 1800 * 29.97 / 30 = 1798.2: a minute of NDF is 00:00:59;28 of drop-frame.
+    {"NDF to DF", {"--from", "ndf", "--to", "df"},
+     {"01:00:00:00", "00:01:00:00", "00:00:01:00", "23:59:59:29", "00:00:50:00"},
+     {"01:00:00;00 DF", "00:00:59;28 DF", "00:00:01;00 DF", "23:59:59;29 DF", "00:00:49;29 DF"}},
+    {"NDF to DF as frames", {"--from", "NDF", "--to", "DF", "--as-frames"},
+     {"00:01:00:00", "01:00:00:00"}, {"00:01:00;02 DF", "01:00:03;18 DF"}},
+    {"DF to NDF", {"--from", "DF", "--to", "NDF"},
+     {"01:00:00;00 DF", "00:00:59;28", "00:01:00;02", "00:01:00;00"},
+     {"01:00:00:00 NDF", "00:01:00:00 NDF", "00:01:00:02 NDF", "00:01:00:00 NDF"}},
+    {"DF to NDF as frames", {"--from", "DF", "--to", "NDF", "--as-frames"},
+     {"00:01:00;02"}, {"00:01:00:00 NDF"}},
+    // A label that does not exist is moved as Auto DF Correct says before it converts.
+    {"DF to NDF, plus two frames", {"--from", "DF", "--to", "NDF", "--auto-df", "plus"},
+     {"00:01:00;00"}, {"00:01:00:02 NDF"}},
+    {"DF to NDF, minus two frames", {"--from", "DF", "--to", "NDF", "--auto-df=minus"},
+     {"00:01:00;00"}, {"00:01:00:00 NDF"}},
+    // 35 mm runs at 24 frames a second, 16 frames a foot; 16 mm at 40 frames a foot.
+    {"Film to 35mm", {"--from", "Film", "--to", "35mm"},
+     {"01:00:00:00", "00:00:01:00", "00:00:00:05"}, {"5,400-00", "1-08", "5"}},
+    {"35mm to Film", {"--from", "35MM", "--to", "Film"},
+     {"90-00", "1-08", "5,400-00"}, {"00:01:00:00", "00:00:01:00", "01:00:00:00"}},
+    {"Film to 16mm", {"--from", "Film", "--to", "16mm"}, {"01:00:00:00", "00:00:01:00"}, {"2,160-00", "24"}},
+    {"16mm to Film", {"--from", "16mm", "--to", "Film"}, {"1-00", "2,160-00"}, {"00:00:01:16", "01:00:00:00"}},
+    // Frame counts pass into and out of the counting modes unchanged.
+    {"DF to frames", {"--from", "DF", "--to", "Dec"},
+     {"01:00:00;00", "00:01:00;02", "0"}, {"107,892 Frms", "1,800 Frms", "0 Frms"}},
+    {"frames to DF", {"--from", "Dec", "--to", "DF"},
+     {"107892", "1800", "17982", "1,798 Frms"},
+     {"01:00:00;00 DF", "00:01:00;02 DF", "00:10:00;00 DF", "00:00:59;28 DF"}},
+    // The other texts of a result.
+    {"as the display shows it", {"--from", "NDF", "--to", "DF", "--format", "display"},
+     {"01:00:00:00", "00:01:00:00"}, {"1:00:00;00", "59;28"}},
+    {"bare digits", {"--from", "NDF", "--to", "DF", "--format", "digits"},
+     {"01:00:00:00", "00:01:00:00"}, {"1000000", "5928"}},
+};
+
+class LumoConversion : public ::testing::TestWithParam<Conversion> {};
+
+// The values as arguments and as lines of standard input give the same lines.
+TEST_P(LumoConversion, GivesTheTargetModesText) {
+    const Conversion& c = GetParam();
+    std::vector<std::string> args = {"convert"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const LumoRun fromInput = RunLumoOn(args, JoinLines(c.values));
+    args.insert(args.end(), c.values.begin(), c.values.end());
+    const LumoRun fromArguments = RunLumoOn(args);
+
+    for (const LumoRun& run : {fromArguments, fromInput}) {
+        EXPECT_EQ(run.out, JoinLines(c.results));
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.status, ExitOk);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, LumoConversion, ::testing::ValuesIn(kConversions));
+
+// What the help and the README show, exactly as they show it.
+struct Example {
+    const char* where;
+    std::vector<std::string> args;
+    const char* input;
+    const char* output;
+};
+
+const Example kExamples[] = {
+    {"help and README", {"--mode", "NDF", "1000000+3000=@DF"}, "", "1:00:29;29\n"},
+    {"help", {"convert", "--from", "Film", "--to", "Pal", "01:00:00:00"}, "", "01:00:00:00 PAL\n"},
+    {"README", {"convert", "--from", "Film", "--to", "Pal", "01:00:00:00", "00:00:00:12"}, "",
+     "01:00:00:00 PAL\n00:00:00:13 PAL\n"},
+    {"README", {"convert", "--from", "35mm", "--to", "NDF", "--format", "display"}, "90-00\n5,400-00\n",
+     "1:00:00\n1:00:00:00\n"},
+};
+
+TEST(LumoExamples, PrintWhatTheDocumentationSays) {
+    for (const Example& example : kExamples) {
+        const LumoRun run = RunLumoOn(example.args, example.input);
+        EXPECT_EQ(run.out, example.output) << example.where << ": " << example.args.back();
+        EXPECT_EQ(run.status, ExitOk) << example.where << ": " << example.args.back();
+    }
+}
+
+// A value written in a mode's clipboard text reads back, as a paste, to the same count: every
+// result lumo prints can be fed to it again. Counts pass unchanged into and out of Dec.
+TEST(LumoRoundTrip, ClipboardTextReadsBackToTheSameCount) {
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        if (!IsModePresent(mode)) continue;
+        const std::string name = ModeTable[mode].szShortName.c_str();
+        const std::int32_t wrap = WrapModulus(mode);
+        std::vector<std::string> forward = {"convert", "--from", "Dec", "--to", name};
+        std::string counts;
+        // A prime stride meets every digit position and, in drop-frame, minutes of both sorts.
+        for (std::int32_t count = 0; count < wrap; count += 7919) {
+            forward.push_back(std::to_string(count));
+            counts += std::to_string(count) + "\n";
+        }
+        forward.push_back(std::to_string(wrap - 1));
+        counts += std::to_string(wrap - 1) + "\n";
+
+        const LumoRun written = RunLumoOn(forward);
+        const LumoRun readBack = RunLumoOn({"convert", "--from", name, "--to", "Dec", "--format", "digits"}, written.out);
+        EXPECT_EQ(readBack.out, counts) << name;
+        EXPECT_EQ(written.err + readBack.err, "") << name;
+    }
+}
+
+// Lines that are not values: reported with their number and text, an empty line in their place,
+// the rest converted, exit status 1.
+struct BadInput {
+    const char* name;
+    std::vector<std::string> args;
+    const char* input;
+    const char* output;
+    const char* errors;
+};
+
+void PrintTo(const BadInput& b, std::ostream* os) { *os << b.name; }
+
+const BadInput kBadInputs[] = {
+    {"no digit of the mode", {"convert", "--from", "Film", "--to", "Pal"},
+     "01:00:00:00\nnothing here\n\n00:00:01:00\n",
+     "01:00:00:00 PAL\n\n\n00:00:01:00 PAL\n",
+     "lumo: line 2: not a value in Film: \"nothing here\"\nlumo: line 3: not a value in Film: \"\"\n"},
+    {"octal has no 8 or 9", {"convert", "--from", "Oct", "--to", "Dec"}, "89\n17\n", "\n15 Frms\n",
+     "lumo: line 1: not a value in Oct: \"89\"\n"},
+    {"hex letters are no decimal digits", {"convert", "--from", "Dec", "--to", "Hex"}, "ff\n", "\n",
+     "lumo: line 1: not a value in Dec: \"ff\"\n"},
+    {"a label that does not exist, under the strict check",
+     {"convert", "--from", "DF", "--to", "NDF", "--strict"}, "00:01:00;00\r\n00:01:00;02\r\n",
+     "\n00:01:00:02 NDF\n", "lumo: line 1: Invalid Frames Entry: \"00:01:00;00\"\n"},
+    {"a field out of range, under the strict check", {"convert", "--from", "NDF", "--to", "DF", "--strict"},
+     "00:00:60:00", "\n", "lumo: line 1: Invalid Seconds Entry: \"00:00:60:00\"\n"},
+    {"values given as arguments", {"convert", "--from", "Film", "--to", "Pal", "12", "-", "13"}, "",
+     "00:00:00:13 PAL\n\n00:00:00:14 PAL\n", "lumo: value 2: not a value in Film: \"-\"\n"},
+    {"a message of the keys", {"--mode", "Dec", "7/0="}, "", "0\n", "lumo: Dividing By Zero\n"},
+};
+
+class LumoBadInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(LumoBadInput, IsReportedAndLosesNothing) {
+    const BadInput& b = GetParam();
+    const LumoRun run = RunLumoOn(b.args, b.input);
+    EXPECT_EQ(run.out, b.output);
+    EXPECT_EQ(run.err, b.errors);
+    EXPECT_EQ(run.status, ExitFailed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LumoBadInput, ::testing::ValuesIn(kBadInputs));
+
+const std::vector<std::string> kFilmToPal = {"convert", "--from", "Film", "--to", "Pal"};
+
+// However the input is cut into reads, the lines and their answers are the same.
+TEST(LumoInput, LinesDoNotDependOnHowTheInputArrives) {
+    const std::string input = "01:00:00:00\r\n00:00:00:12\n\nx\n10:00:00:23";
+    const LumoRun whole = RunLumoOn(kFilmToPal, input);
+    for (std::size_t piece = 1; piece <= 7; ++piece) {
+        TextSource source(input, piece);
+        const LumoRun run = RunLumoOn(kFilmToPal, source);
+        EXPECT_EQ(run.out, whole.out) << "pieces of " << piece;
+        EXPECT_EQ(run.err, whole.err) << "pieces of " << piece;
+    }
+    EXPECT_EQ(LinesOf(whole.out).size(), 5u);
+}
+
+// Each line's answer is handed over before lumo waits for the next line, so lumo works in a
+// pipe with a program that waits for the answer.
+TEST(LumoInput, AnswersEachLineBeforeReadingOn) {
+    const std::vector<std::string> lines = {"01:00:00:00\n", "00:00:00:12\n", "bad\n", "00:00:01:00\n"};
+    std::size_t given = 0;
+    TextSink out;
+    TextSink err;
+    class LineByLine final : public ByteSource {
+    public:
+        LineByLine(const std::vector<std::string>& lines, std::size_t& given, const TextSink& out)
+            : lines_(lines), given_(given), out_(out) {}
+        std::size_t Read(char* buffer, std::size_t capacity) override {
+            EXPECT_EQ(LinesOf(out_.text).size(), given_) << "answers before line " << given_ + 1 << " was read";
+            if (given_ == lines_.size()) return 0;
+            const std::string& line = lines_[given_++];
+            const std::size_t count = std::min(capacity, line.size());
+            line.copy(buffer, count);
+            return count;
+        }
+
+    private:
+        const std::vector<std::string>& lines_;
+        std::size_t& given_;
+        const TextSink& out_;
+    } input(lines, given, out);
+
+    std::vector<const char*> argv;
+    for (const std::string& arg : kFilmToPal) argv.push_back(arg.c_str());
+    EXPECT_EQ(RunLumo(argv, LumoStreams{input, out, err}, nullptr), ExitFailed);
+    ResetCalculatorGlobals();
+    EXPECT_EQ(given, lines.size());
+}
+
+// Of a line longer than lumo keeps, the start is read and the rest skipped; the next line is
+// the next line.
+TEST(LumoInput, AnOverlongLineCountsAsOne) {
+    const std::string overlong(100 * 1024, 'x');
+    const LumoRun run = RunLumoOn(kFilmToPal, overlong + "\n00:00:00:12\n");
+    EXPECT_EQ(run.out, "\n00:00:00:13 PAL\n");
+    EXPECT_EQ(run.err.rfind("lumo: line 1: not a value in Film: \"xxx", 0), 0u) << run.err.substr(0, 60);
+    EXPECT_EQ(LinesOf(run.err).size(), 1u);
+}
+
+}  // namespace
