@@ -1,0 +1,178 @@
+// The program's own help text, read from the source tree (the executable carries the same file
+// as a resource): it parses, it has the topics that the program opens, its contents names every
+// topic, and its keyboard table and mode names cannot drift from the menu and the accelerators
+// of the resource file. Native only: the paths are the build machine's.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dialogs/help_text.h"
+#include "model/chars.h"
+
+namespace {
+
+std::string ReadSource(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+const std::string& HelpSource() {
+    static const std::string text = ReadSource(LUMO_HELP_TEXT_FILE);
+    return text;
+}
+
+const std::string& ResourceSource() {
+    static const std::string text = ReadSource(LUMO_RESOURCE_FILE);
+    return text;
+}
+
+class ProgramHelpText : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(HelpSource().empty()) << "cannot read " << LUMO_HELP_TEXT_FILE;
+        const HelpParseResult result = help_.Parse(HelpSource());
+        ASSERT_EQ(result.error, HelpParseError::None) << "line " << result.line;
+    }
+
+    std::string Body(const char* topic) const {
+        const int index = help_.TopicIndex(topic);
+        return index < 0 ? std::string() : std::string(help_.Topics()[static_cast<std::size_t>(index)].body);
+    }
+
+    HelpText help_;
+};
+
+// "&DF [29.97]\tCtrl+D" is "DF [29.97]" in running text.
+std::string PlainMenuText(const std::string& itemText) {
+    std::string plain;
+    for (char c : itemText.substr(0, itemText.find("\\t"))) {
+        if (c != '&') plain += c;
+    }
+    return plain;
+}
+
+// Menu texts by command name ("IDM_COPY" to "Copy").
+std::map<std::string, std::string> MenuTexts(const std::string& rc) {
+    std::map<std::string, std::string> texts;
+    const std::regex item(R"re(MENUITEM\s+"([^"]*)"\s*,\s*(\w+))re");
+    for (auto it = std::sregex_iterator(rc.begin(), rc.end(), item); it != std::sregex_iterator(); ++it) {
+        texts[(*it)[2]] = PlainMenuText((*it)[1]);
+    }
+    return texts;
+}
+
+struct Accelerator {
+    std::string keys;     // as the help writes them: "Ctrl+F3", "F1"
+    std::string command;  // "IDM_MODE_35MM"
+};
+
+// The rows of the ACCELERATORS table: "F", IDM_MODE_FILM, VIRTKEY, CONTROL.
+std::vector<Accelerator> Accelerators(const std::string& rc) {
+    std::vector<Accelerator> rows;
+    const std::size_t start = rc.find("ACCELERATORS");
+    const std::size_t begin = rc.find("BEGIN", start);
+    const std::size_t end = rc.find("\nEND", begin);
+    if (start == std::string::npos || begin == std::string::npos || end == std::string::npos) return rows;
+    const std::string table = rc.substr(begin, end - begin);
+    const std::regex row(R"re(^\s*("?)(\w+)\1\s*,\s*(\w+)\s*,\s*VIRTKEY([^\r\n]*))re", std::regex::multiline);
+    for (auto it = std::sregex_iterator(table.begin(), table.end(), row); it != std::sregex_iterator(); ++it) {
+        std::string key = (*it)[2];
+        if (key.rfind("VK_", 0) == 0) key = key.substr(3);
+        const std::string modifiers = (*it)[4];
+        std::string keys;
+        if (modifiers.find("CONTROL") != std::string::npos) keys += "Ctrl+";
+        if (modifiers.find("SHIFT") != std::string::npos) keys += "Shift+";
+        if (modifiers.find("ALT") != std::string::npos) keys += "Alt+";
+        rows.push_back({keys + key, (*it)[3]});
+    }
+    return rows;
+}
+
+// The keys stand on the line as a whole: "Ctrl+F" is not in "Ctrl+F1", nor "F1" in "Ctrl+F1".
+bool HasKeys(const std::string& line, const std::string& keys) {
+    auto isKeyChar = [](char c) { return IsAsciiLetter(c) || IsDecimalDigit(c) || c == '+'; };
+    for (std::size_t at = line.find(keys); at != std::string::npos; at = line.find(keys, at + 1)) {
+        const std::size_t after = at + keys.size();
+        if ((at == 0 || !isKeyChar(line[at - 1])) && (after == line.size() || !isKeyChar(line[after]))) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST_F(ProgramHelpText, HasTheTopicsTheProgramOpens) {
+    for (const char* name : {help_topics::kContents, help_topics::kUsingHelp, help_topics::kRoman,
+                             help_topics::kClipboardFormats}) {
+        EXPECT_NE(help_.TopicIndex(name), -1) << name;
+    }
+    EXPECT_EQ(help_.Topics().front().name, help_topics::kContents) << "the contents comes first";
+}
+
+TEST_F(ProgramHelpText, ContentsNamesEveryTopicAndEveryTopicHasText) {
+    const std::string contents = Body(help_topics::kContents);
+    for (const HelpTopic& topic : help_.Topics()) {
+        if (topic.name != help_topics::kContents) {
+            EXPECT_NE(contents.find(topic.title), std::string::npos) << "the contents lacks \"" << topic.title << "\"";
+        }
+        EXPECT_FALSE(TopicDisplayText(topic.body).empty()) << topic.name;
+    }
+}
+
+TEST_F(ProgramHelpText, KeyboardTableHasEveryAcceleratorWithItsCommand) {
+    const std::map<std::string, std::string> menu = MenuTexts(ResourceSource());
+    const std::vector<Accelerator> accelerators = Accelerators(ResourceSource());
+    ASSERT_FALSE(accelerators.empty()) << "no accelerator table read from " << LUMO_RESOURCE_FILE;
+    const std::vector<std::string> keyboard = Lines(Body("keyboard"));
+    for (const Accelerator& accelerator : accelerators) {
+        const auto text = menu.find(accelerator.command);
+        ASSERT_NE(text, menu.end()) << accelerator.command << " has no menu item";
+        bool found = false;
+        for (const std::string& line : keyboard) {
+            found = found || (HasKeys(line, accelerator.keys) && line.find(text->second) != std::string::npos);
+        }
+        EXPECT_TRUE(found) << "no line of the keyboard topic has " << accelerator.keys << " and \"" << text->second
+                           << "\"";
+    }
+}
+
+TEST_F(ProgramHelpText, NamesEveryModeOfTheSetupMenu) {
+    int modes = 0;
+    for (const auto& [command, text] : MenuTexts(ResourceSource())) {
+        if (command.rfind("IDM_MODE_", 0) != 0) continue;
+        ++modes;
+        EXPECT_NE(HelpSource().find(text), std::string::npos) << "the help never names the mode \"" << text << "\"";
+    }
+    EXPECT_GT(modes, 0) << "no mode item read from " << LUMO_RESOURCE_FILE;
+}
+
+TEST(HelpKeyMatch, KeysStandWhole) {
+    struct Row {
+        const char* line;
+        const char* keys;
+        bool found;
+    };
+    const Row kRows[] = {
+        {"  Ctrl+F         Film [24]", "Ctrl+F", true},    {"  Ctrl+F1        16mm", "Ctrl+F", false},
+        {"  Ctrl+F1        16mm", "F1", false},            {"  F1             Help Contents", "F1", true},
+        {"  Ctrl+F1        16mm", "Ctrl+F1", true},        {"Ctrl+F3, Ctrl+F1 and F1", "F1", true},
+        {"  Ctrl+F10       none", "Ctrl+F1", false},
+    };
+    for (const Row& row : kRows) {
+        EXPECT_EQ(HasKeys(row.line, row.keys), row.found) << row.keys << " in \"" << row.line << "\"";
+    }
+}
+
+}  // namespace
