@@ -11,6 +11,7 @@
 namespace {
 
 HWND g_helpWindow = nullptr;
+HHOOK g_modalLoopHook = nullptr;
 const HelpText* g_help = nullptr;
 HFONT g_textFont = nullptr;   // fixed pitch, so that the tables in the topics line up
 HFONT g_titleFont = nullptr;  // the dialog font in bold
@@ -224,6 +225,8 @@ void OnDpiChanged(HWND dialog, const RECT& suggested) {
 }
 
 void OnDestroy() {
+    if (g_modalLoopHook != nullptr) UnhookWindowsHookEx(g_modalLoopHook);
+    g_modalLoopHook = nullptr;
     g_helpWindow = nullptr;
     g_shownTopic = -1;
     for (HFONT* font : {&g_textFont, &g_titleFont}) {
@@ -301,12 +304,21 @@ void PlaceBesideMainWindow(HWND window, HWND mainWindow) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A modal dialog of the program (the help asked for by the Roman dialog) runs a loop of its
+// own, which hands the help window's messages to this hook before it dispatches them.
+LRESULT CALLBACK ModalLoopHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && IsHelpWindowMessage(*reinterpret_cast<MSG*>(lParam))) return TRUE;
+    return CallNextHookEx(g_modalLoopHook, code, wParam, lParam);
+}
+
 HWND CreateHelpWindow(HWND mainWindow, const HelpText& help) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     if (!RegisterHelpWindowClass(instance)) return nullptr;
     HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HELP), mainWindow, HelpWindowProc,
                                      reinterpret_cast<LPARAM>(&help));
-    if (window != nullptr) PlaceBesideMainWindow(window, mainWindow);
+    if (window == nullptr) return nullptr;
+    PlaceBesideMainWindow(window, mainWindow);
+    g_modalLoopHook = SetWindowsHookExA(WH_MSGFILTER, ModalLoopHook, nullptr, GetCurrentThreadId());
     return window;
 }
 

@@ -251,6 +251,12 @@ TEST(Help, RomanDialogHelpButtonAndF1OpenTheRomanTopic) {
     EXPECT_TRUE(HelpShows(v, help_topics::kRoman)) << "after F1 in the Roman dialog";
     EXPECT_TRUE(OnlyDialogs(v, {roman}));
     EXPECT_TRUE(IsWindowVisible(roman)) << "the dialog stays open";
+
+    // The help window keeps its keys while the dialog is open: Esc in its search field.
+    const HWND help = WaitForWindowOfClass(v, kHelpClass);
+    PressIn(v, help, GetDlgItem(help, IDC_HELP_SEARCH), VK_ESCAPE);
+    EXPECT_TRUE(Poll([&] { return !IsWindow(help); })) << "Esc closes the help window";
+    EXPECT_TRUE(IsWindowVisible(roman));
     PostMessageA(roman, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(Poll([&] { return !IsWindow(roman); }));
 }
