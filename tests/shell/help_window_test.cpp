@@ -369,7 +369,12 @@ TEST_F(HelpWindowTest, LayoutFollowsTheWindowSize) {
         int grow;
         bool viaDpiChange;
     };
-    for (const Row& row : {Row{"larger", 120, false}, Row{"smaller", -60, false}, Row{"DPI changed", 200, true}}) {
+    // Growing stays within what the screen lets a window grow to.
+    const int roomRight = GetSystemMetrics(SM_CXMAXTRACK) - (start.right - start.left);
+    const int roomDown = GetSystemMetrics(SM_CYMAXTRACK) - (start.bottom - start.top);
+    const int grow = std::min({100, roomRight, roomDown});
+    ASSERT_GT(grow, 0);
+    for (const Row& row : {Row{"larger", grow, false}, Row{"smaller", -60, false}, Row{"DPI changed", grow, true}}) {
         RECT wanted = start;
         wanted.right += row.grow;
         wanted.bottom += row.grow;
@@ -380,7 +385,9 @@ TEST_F(HelpWindowTest, LayoutFollowsTheWindowSize) {
         }
         RECT now{};
         GetWindowRect(help, &now);
-        EXPECT_TRUE(EqualRect(&now, &wanted)) << row.label;
+        EXPECT_TRUE(EqualRect(&now, &wanted)) << row.label << ": got " << now.right - now.left << " x "
+                                              << now.bottom - now.top << ", wanted " << wanted.right - wanted.left
+                                              << " x " << wanted.bottom - wanted.top;
         RECT client{};
         GetClientRect(help, &client);
         const RECT text = controlRect(IDC_HELP_TEXT);
