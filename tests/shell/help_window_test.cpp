@@ -208,6 +208,14 @@ TEST_F(HelpWindowTest, EachWayToAskOpensOneWindowOnItsTopic) {
              return ReadHelpWindow();
          },
          help_topics::kContents, IDC_HELP_TEXT},
+        {"F1 in the help window",
+         [] {
+             HELPINFO request{sizeof request, HELPINFO_WINDOW, IDC_HELP_TEXT,
+                              GetDlgItem(HelpWindow(), IDC_HELP_TEXT), 0, {}};
+             SendMessageA(HelpWindow(), WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
+             return ReadHelpWindow();
+         },
+         help_topics::kUsingHelp, IDC_HELP_TEXT},
         {"F1 in the Roman dialog",
          [] {
              InsideModalLoop([] {
@@ -306,6 +314,15 @@ TEST_F(HelpWindowTest, MessageLoopLeavesTheHelpWindowItsKeys) {
     if (data != nullptr) GlobalUnlock(data);
     CloseClipboard();
     EXPECT_EQ(copied, WindowText(text).substr(0, 4));
+
+    // Tab goes on from the text to the search field; Alt+T goes to the list of topics.
+    constexpr LPARAM kAltDown = 1 << 29;
+    PostMessageA(text, WM_KEYDOWN, VK_TAB, 0);
+    RunLoop();
+    EXPECT_EQ(GetFocus(), search);
+    PostMessageA(search, WM_SYSCHAR, 't', kAltDown);
+    RunLoop();
+    EXPECT_EQ(GetFocus(), GetDlgItem(HelpWindow(), IDC_HELP_TOPICS));
 
     PostMessageA(GetDlgItem(HelpWindow(), IDC_HELP_TOPICS), WM_KEYDOWN, VK_ESCAPE, 0);
     RunLoop();
