@@ -16,10 +16,10 @@ constexpr int kPaddingX = 4;
 constexpr int kPaddingY = 3;
 constexpr int kGapBelowControl = 2;
 
-std::string WindowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+PopupText WindowText(HWND window) {
+    char text[PopupText::kCapacity + 1] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return PopupText(text);
 }
 
 void OnPaint(HWND popup) {
@@ -32,7 +32,7 @@ void OnPaint(HWND popup) {
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     SetBkMode(dc, TRANSPARENT);
     InflateRect(&area, -g_padding.cx, -g_padding.cy);
-    const std::string text = WindowText(popup);
+    const PopupText text = WindowText(popup);
     DrawTextA(dc, text.c_str(), -1, &area, kTextFormat);
     SelectObject(dc, oldFont);
     EndPaint(popup, &paint);
@@ -81,7 +81,7 @@ RECT DialogUnits(HWND dialog, int width, int height) {
 }
 
 // The window size that holds the text wrapped within the widest line allowed.
-SIZE PopupSize(const std::string& text, int maxTextWidth, DWORD style, DWORD exStyle) {
+SIZE PopupSize(const PopupText& text, int maxTextWidth, DWORD style, DWORD exStyle) {
     HDC dc = GetDC(nullptr);
     const HGDIOBJ oldFont = SelectObject(dc, g_popupFont);
     RECT area{0, 0, maxTextWidth, 0};
@@ -106,7 +106,7 @@ ScreenRect PlaceUnder(HWND control, SIZE size, int gap) {
 
 }  // namespace
 
-HWND ShowHelpPopup(HWND control, const std::string& text) {
+HWND ShowHelpPopup(HWND control, const PopupText& text) {
     if (g_popup != nullptr) DestroyWindow(g_popup);
     const HWND dialog = GetParent(control);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control, GWLP_HINSTANCE));

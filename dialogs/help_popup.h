@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include <string>
+#include "dialogs/help_text.h"
 
 // Closes a popup that is still open, then shows this one. Null when it cannot be created.
-HWND ShowHelpPopup(HWND control, const std::string& text);
+HWND ShowHelpPopup(HWND control, const PopupText& text);
 
 // The open popup, or null.
 HWND HelpPopupWindow();

@@ -1,9 +1,11 @@
 #include "dialogs/help_text.h"
 
 #include <algorithm>
-#include <cstddef>
 
 #include "model/chars.h"
+
+// string_view's substr throws for a start beyond the end; the views here are cut with Slice,
+// which cannot, so that no exception machinery comes into the program.
 
 namespace {
 
@@ -11,13 +13,20 @@ constexpr std::string_view kTopicMark = ".topic";
 constexpr std::string_view kPopupMark = ".popup";
 constexpr std::string_view kEmptyLineMark = ".";
 constexpr int kMaxHelpId = 99999;
-constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kMaxHelpIdDigits = 5;
+constexpr const char* kLineEnd = "\r\n";
 constexpr std::string_view kBlanks = " \t";
 
 // The help text is written wrapped at about 96 columns. A line this long was wrapped by its
 // author and goes on in the next line; a shorter one ends where its author meant it to (the
 // last line of a paragraph, a line of a list of titles).
 constexpr std::size_t kWrappedLineLength = 72;
+
+// The part of text from `from` on, at most `count` characters; empty when `from` is past the end.
+std::string_view Slice(std::string_view text, std::size_t from, std::size_t count = std::string_view::npos) {
+    if (from >= text.size()) return {};
+    return {text.data() + from, std::min(count, text.size() - from)};
+}
 
 // Splits a text into lines at LF; each line loses a CR in front of its LF.
 class LineReader {
@@ -27,9 +36,9 @@ public:
     bool Next(std::string_view& line) {
         if (rest_.empty()) return false;
         const std::size_t end = rest_.find('\n');
-        line = rest_.substr(0, end);
-        rest_ = end == std::string_view::npos ? std::string_view{} : rest_.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        line = Slice(rest_, 0, end);
+        rest_ = end == std::string_view::npos ? std::string_view{} : Slice(rest_, end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
         ++number_;
         return true;
     }
@@ -41,16 +50,21 @@ private:
     int number_ = 0;
 };
 
+template <std::size_t Capacity>
+void Append(FixedText<Capacity>& text, std::string_view part) {
+    for (char c : part) text.append(c);
+}
+
 bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
 
 bool StartsWithMark(std::string_view line, std::string_view mark) {
-    return line.substr(0, mark.size()) == mark && (line.size() == mark.size() || line[mark.size()] == ' ');
+    return line.starts_with(mark) && (line.size() == mark.size() || line[mark.size()] == ' ');
 }
 
 std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    return Slice(text, first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
 // Drops the blank lines at both ends of a body.
@@ -61,25 +75,25 @@ std::string_view TrimBlankLines(std::string_view body) {
     std::size_t end = 0;
     while (lines.Next(line)) {
         if (IsBlank(line)) continue;
-        const std::size_t offset = static_cast<std::size_t>(line.data() - body.data());
+        const auto offset = static_cast<std::size_t>(line.data() - body.data());
         begin = std::min(begin, offset);
         end = offset + line.size();
     }
-    return begin < end ? body.substr(begin, end - begin) : std::string_view{};
+    return begin < end ? Slice(body, begin, end - begin) : std::string_view{};
 }
 
 bool ParseTopicLine(std::string_view line, HelpTopic& topic) {
-    const std::string_view rest = TrimBlanks(line.substr(kTopicMark.size()));
+    const std::string_view rest = TrimBlanks(Slice(line, kTopicMark.size()));
     const std::size_t space = rest.find(' ');
     if (space == std::string_view::npos) return false;
-    topic.name = rest.substr(0, space);
-    topic.title = TrimBlanks(rest.substr(space + 1));
+    topic.name = Slice(rest, 0, space);
+    topic.title = TrimBlanks(Slice(rest, space + 1));
     return !topic.title.empty();
 }
 
 bool ParsePopupLine(std::string_view line, HelpPopup& popup) {
-    const std::string_view number = TrimBlanks(line.substr(kPopupMark.size()));
-    if (number.empty() || number.size() > 5) return false;
+    const std::string_view number = TrimBlanks(Slice(line, kPopupMark.size()));
+    if (number.empty() || number.size() > kMaxHelpIdDigits) return false;
     int value = 0;
     for (char c : number) {
         if (!IsDecimalDigit(c)) return false;
@@ -95,15 +109,24 @@ bool ContainsNoCase(std::string_view text, std::string_view word) {
     return std::search(text.begin(), text.end(), word.begin(), word.end(), EqualsNoCase) != text.end();
 }
 
-std::vector<std::string_view> Words(std::string_view query) {
-    std::vector<std::string_view> words;
-    std::size_t start = query.find_first_not_of(kBlanks);
-    while (start != std::string_view::npos) {
-        const std::size_t end = query.find_first_of(kBlanks, start);
-        words.push_back(query.substr(start, end - start));
-        start = query.find_first_not_of(kBlanks, end);
+// The next run of non-blanks of `rest`, which moves past it; empty when none is left.
+std::string_view NextWord(std::string_view& rest) {
+    const std::size_t start = rest.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos) {
+        rest = {};
+        return {};
     }
-    return words;
+    const std::size_t end = rest.find_first_of(kBlanks, start);
+    const std::string_view word = Slice(rest, start, end - start);
+    rest = end == std::string_view::npos ? std::string_view{} : Slice(rest, end);
+    return word;
+}
+
+bool HoldsEveryWord(const HelpTopic& topic, std::string_view query) {
+    for (std::string_view word = NextWord(query); !word.empty(); word = NextWord(query)) {
+        if (!ContainsNoCase(topic.title, word) && !ContainsNoCase(topic.body, word)) return false;
+    }
+    return true;
 }
 
 // ---- Joining wrapped lines ----
@@ -123,18 +146,17 @@ bool IsPreformatted(std::string_view line) {
 
 // "- " or "12. " in front of a list item; 0 when the line starts none.
 std::size_t ListMarkerLength(std::string_view line) {
-    const std::string_view text = line.substr(Indent(line));
-    if (text.substr(0, 2) == "- ") return 2;
+    const std::string_view text = Slice(line, Indent(line));
+    if (text.starts_with("- ")) return 2;
     std::size_t digits = 0;
     while (digits < text.size() && IsDecimalDigit(text[digits])) ++digits;
-    return digits > 0 && text.substr(digits, 2) == ". " ? digits + 2 : 0;
+    return digits > 0 && Slice(text, digits).starts_with(". ") ? digits + 2 : 0;
 }
 
-// One output line of a topic and the indent at which a wrapped continuation of it stands.
+// The output line being written, as far as the next source line needs to know it.
 struct OpenLine {
-    std::string text;
-    std::size_t continuationIndent = 0;
-    bool joinable = false;  // false: whatever follows starts a line of its own
+    std::size_t continuationIndent = 0;  // where a wrapped continuation of it stands
+    bool joinable = false;               // false: whatever follows starts a line of its own
 };
 
 bool Continues(const OpenLine& open, std::string_view line) {
@@ -146,18 +168,19 @@ std::string_view DisplayLine(std::string_view line) { return line == kEmptyLineM
 
 }  // namespace
 
+bool TopicList::Contains(int topic) const { return std::find(begin(), end(), topic) != end(); }
+
 HelpParseResult HelpText::Parse(std::string_view text) {
-    topics_.clear();
-    popups_.clear();
-    enum class Entry { None, Topic, Popup } entry = Entry::None;
+    topicCount_ = 0;
+    popupCount_ = 0;
+    std::string_view* body = nullptr;  // of the entry being read
     const char* bodyBegin = nullptr;
     const char* bodyEnd = nullptr;
     // The body of the entry being read ends where the next one starts.
     auto finishEntry = [&] {
-        const std::string_view body = TrimBlankLines(
-            bodyBegin == nullptr ? std::string_view{} : std::string_view(bodyBegin, static_cast<std::size_t>(bodyEnd - bodyBegin)));
-        if (entry == Entry::Topic) topics_.back().body = body;
-        if (entry == Entry::Popup) popups_.back().body = body;
+        if (body != nullptr && bodyBegin != nullptr) {
+            *body = TrimBlankLines(std::string_view(bodyBegin, static_cast<std::size_t>(bodyEnd - bodyBegin)));
+        }
         bodyBegin = bodyEnd = nullptr;
     };
 
@@ -170,16 +193,18 @@ HelpParseResult HelpText::Parse(std::string_view text) {
             HelpTopic topic;
             if (!ParseTopicLine(line, topic)) return {HelpParseError::BadTopicLine, number};
             if (TopicIndex(topic.name) != -1) return {HelpParseError::DuplicateTopic, number};
-            topics_.push_back(topic);
-            entry = Entry::Topic;
+            if (topicCount_ == kMaxHelpTopics) return {HelpParseError::TooManyTopics, number};
+            topics_[topicCount_] = topic;
+            body = &topics_[topicCount_++].body;
         } else if (StartsWithMark(line, kPopupMark)) {
             finishEntry();
             HelpPopup popup;
             if (!ParsePopupLine(line, popup)) return {HelpParseError::BadPopupLine, number};
             if (FindPopup(popup.helpId) != nullptr) return {HelpParseError::DuplicatePopup, number};
-            popups_.push_back(popup);
-            entry = Entry::Popup;
-        } else if (entry == Entry::None) {
+            if (popupCount_ == kMaxHelpPopups) return {HelpParseError::TooManyPopups, number};
+            popups_[popupCount_] = popup;
+            body = &popups_[popupCount_++].body;
+        } else if (body == nullptr) {
             if (!IsBlank(line)) return {HelpParseError::TextBeforeFirstEntry, number};
         } else {
             if (bodyBegin == nullptr) bodyBegin = line.data();
@@ -187,61 +212,58 @@ HelpParseResult HelpText::Parse(std::string_view text) {
         }
     }
     finishEntry();
-    if (topics_.empty()) return {HelpParseError::NoTopic, 0};
+    if (topicCount_ == 0) return {HelpParseError::NoTopic, 0};
     return {};
 }
 
 int HelpText::TopicIndex(std::string_view name) const {
-    for (std::size_t i = 0; i < topics_.size(); ++i) {
+    for (std::size_t i = 0; i < topicCount_; ++i) {
         if (topics_[i].name == name) return static_cast<int>(i);
     }
     return -1;
 }
 
 const HelpPopup* HelpText::FindPopup(int helpId) const {
-    for (const HelpPopup& popup : popups_) {
-        if (popup.helpId == helpId) return &popup;
+    for (std::size_t i = 0; i < popupCount_; ++i) {
+        if (popups_[i].helpId == helpId) return &popups_[i];
     }
     return nullptr;
 }
 
-std::vector<int> HelpText::Search(std::string_view query) const {
-    const std::vector<std::string_view> words = Words(query);
-    std::vector<int> found;
-    for (std::size_t i = words.empty() ? 0 : 1; i < topics_.size(); ++i) {
-        const HelpTopic& topic = topics_[i];
-        const bool all = std::all_of(words.begin(), words.end(), [&](std::string_view word) {
-            return ContainsNoCase(topic.title, word) || ContainsNoCase(topic.body, word);
-        });
-        if (all) found.push_back(static_cast<int>(i));
+TopicList HelpText::Search(std::string_view query) const {
+    std::string_view words = query;
+    const bool anyWord = !NextWord(words).empty();
+    TopicList found;
+    for (std::size_t i = anyWord ? 1 : 0; i < topicCount_; ++i) {
+        if (HoldsEveryWord(topics_[i], query)) found.Add(static_cast<int>(i));
     }
     return found;
 }
 
-std::string TopicDisplayText(std::string_view body) {
-    std::vector<OpenLine> output;
+TopicText TopicDisplayText(std::string_view body) {
+    TopicText text;
+    OpenLine open;
     LineReader lines(body);
     std::string_view raw;
+    bool first = true;
     while (lines.Next(raw)) {
         const std::string_view line = DisplayLine(raw);
-        if (!output.empty() && Continues(output.back(), line)) {
-            output.back().text += ' ';
-            output.back().text += line.substr(Indent(line));
+        if (!first && Continues(open, line)) {
+            text.append(' ');
+            Append(text, Slice(line, Indent(line)));
         } else {
-            output.push_back({std::string(line), Indent(line) + ListMarkerLength(line), false});
+            if (!first) text.append(kLineEnd);
+            Append(text, line);
+            open.continuationIndent = Indent(line) + ListMarkerLength(line);
         }
-        output.back().joinable = !line.empty() && !IsPreformatted(line) && line.size() >= kWrappedLineLength;
-    }
-    std::string text;
-    for (const OpenLine& out : output) {
-        if (&out != &output.front()) text += kLineEnd;
-        text += out.text;
+        first = false;
+        open.joinable = !line.empty() && !IsPreformatted(line) && line.size() >= kWrappedLineLength;
     }
     return text;
 }
 
-std::string PopupDisplayText(std::string_view body) {
-    std::string text;
+PopupText PopupDisplayText(std::string_view body) {
+    PopupText text;
     bool paragraphOpen = false;
     bool gap = false;
     LineReader lines(body);
@@ -253,12 +275,12 @@ std::string PopupDisplayText(std::string_view body) {
             continue;
         }
         if (gap) {
-            text += kLineEnd;
-            text += kLineEnd;
+            text.append(kLineEnd);
+            text.append(kLineEnd);
         } else if (paragraphOpen) {
-            text += ' ';
+            text.append(' ');
         }
-        text += line;
+        Append(text, line);
         paragraphOpen = true;
         gap = false;
     }

@@ -1,8 +1,7 @@
 #include "dialogs/help_window.h"
 
-#include <string>
+#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "dialogs/placement.h"
 #include "model/fixed_text.h"
@@ -132,6 +131,12 @@ void FitWidthToText(HWND dialog) {
 
 const HelpTopic& Topic(int index) { return g_help->Topics()[static_cast<std::size_t>(index)]; }
 
+TextBuffer TitleOf(int topic) {
+    TextBuffer title;
+    for (char c : Topic(topic).title) title.append(c);
+    return title;
+}
+
 void SelectListedTopic(HWND dialog, int topic) {
     const HWND list = GetDlgItem(dialog, IDC_HELP_TOPICS);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
@@ -150,17 +155,15 @@ void ShowTopic(HWND dialog, int topic) {
         SetDlgItemTextA(dialog, IDC_HELP_TEXT, "");
         return;
     }
-    const std::string title(Topic(topic).title);
-    SetDlgItemTextA(dialog, IDC_HELP_TITLE, title.c_str());
+    SetDlgItemTextA(dialog, IDC_HELP_TITLE, TitleOf(topic).c_str());
     SetDlgItemTextA(dialog, IDC_HELP_TEXT, TopicDisplayText(Topic(topic).body).c_str());
 }
 
-void ListTopics(HWND dialog, const std::vector<int>& topics) {
+void ListTopics(HWND dialog, const TopicList& topics) {
     const HWND list = GetDlgItem(dialog, IDC_HELP_TOPICS);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (int topic : topics) {
-        const std::string title(Topic(topic).title);
-        const LRESULT item = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+        const LRESULT item = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TitleOf(topic).c_str()));
         if (item >= 0) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(item), topic);
     }
 }
@@ -170,11 +173,9 @@ void ListTopics(HWND dialog, const std::vector<int>& topics) {
 void OnSearchChanged(HWND dialog) {
     char words[kMaxTextLength + 1] = "";
     GetDlgItemTextA(dialog, IDC_HELP_SEARCH, words, sizeof words);
-    const std::vector<int> found = g_help->Search(words);
+    const TopicList found = g_help->Search(words);
     ListTopics(dialog, found);
-    bool shownIsFound = false;
-    for (int topic : found) shownIsFound = shownIsFound || topic == g_shownTopic;
-    ShowTopic(dialog, shownIsFound ? g_shownTopic : (found.empty() ? -1 : found.front()));
+    ShowTopic(dialog, found.Contains(g_shownTopic) ? g_shownTopic : (found.empty() ? -1 : *found.begin()));
 }
 
 void OnTopicPicked(HWND dialog) {

@@ -127,7 +127,15 @@ TEST_F(ProgramHelpText, ContentsNamesEveryTopicAndEveryTopicHasText) {
         if (topic.name != help_topics::kContents) {
             EXPECT_NE(contents.find(topic.title), std::string::npos) << "the contents lacks \"" << topic.title << "\"";
         }
-        EXPECT_FALSE(TopicDisplayText(topic.body).empty()) << topic.name;
+        const TopicText shown = TopicDisplayText(topic.body);
+        EXPECT_FALSE(shown.empty()) << topic.name;
+        EXPECT_FALSE(shown.full()) << topic.name << " does not fit the help window's text";
+    }
+}
+
+TEST_F(ProgramHelpText, EveryPopupFits) {
+    for (const HelpPopup& popup : help_.Popups()) {
+        EXPECT_FALSE(PopupDisplayText(popup.body).full()) << "popup " << popup.helpId;
     }
 }
 

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::vector<std::string> TopicNames(const HelpText& help, const std::vector<int>& indexes) {
+std::vector<std::string> TopicNames(const HelpText& help, const TopicList& indexes) {
     std::vector<std::string> names;
     for (int i : indexes) names.emplace_back(help.Topics()[static_cast<std::size_t>(i)].name);
     return names;
@@ -89,6 +90,30 @@ TEST(HelpTextParse, FaultsNameTheirLine) {
     }
 }
 
+// The contents and then entries of one kind until one more than fits.
+TEST(HelpTextParse, CapacityIsAFault) {
+    struct Row {
+        const char* mark;
+        std::size_t fitting;  // entries of this kind besides the contents that still fit
+        HelpParseError error;
+    };
+    const Row kRows[] = {{".topic t%zu T\n", kMaxHelpTopics - 1, HelpParseError::TooManyTopics},
+                         {".popup %zu\n", kMaxHelpPopups, HelpParseError::TooManyPopups}};
+    for (const Row& row : kRows) {
+        std::string text = ".topic contents Contents\n";
+        for (std::size_t i = 1; i <= row.fitting + 1; ++i) {
+            char line[32];
+            std::snprintf(line, sizeof line, row.mark, i);
+            text += line;
+        }
+        HelpText help;
+        const HelpParseResult result = help.Parse(text);
+        EXPECT_EQ(result.error, row.error) << row.mark;
+        EXPECT_EQ(result.line, static_cast<int>(row.fitting) + 2) << row.mark;
+        EXPECT_EQ(help.Topics().size() + help.Popups().size(), row.fitting + 1) << "what came before is kept";
+    }
+}
+
 TEST(HelpTextParse, DotLinesThatAreNoMarkupAreText) {
     HelpText help;
     ASSERT_EQ(help.Parse(".topic a A\n.topics are words\n.INI files\n.popupx\n").error, HelpParseError::None);
@@ -157,7 +182,7 @@ TEST(HelpDisplayText, WrappedParagraphsJoinTablesAndListsKeepTheirLines) {
         {"CRLF in the source", wrapped + "\r\nrest.\r\n", wrapped + " rest."},
     };
     for (const Row& row : kRows) {
-        EXPECT_EQ(TopicDisplayText(row.body), row.shown) << row.label;
+        EXPECT_STREQ(TopicDisplayText(row.body).c_str(), row.shown.c_str()) << row.label;
     }
 }
 
@@ -175,7 +200,7 @@ TEST(HelpDisplayText, PopupParagraphsBecomeOneLineEach) {
         {"", ""},
     };
     for (const Row& row : kRows) {
-        EXPECT_EQ(PopupDisplayText(row.body), row.shown) << "body \"" << row.body << "\"";
+        EXPECT_STREQ(PopupDisplayText(row.body).c_str(), row.shown) << "body \"" << row.body << "\"";
     }
 }
 

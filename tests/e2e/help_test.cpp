@@ -42,7 +42,7 @@ const HelpText& SourceHelp() {
 std::string TopicText(const char* name) {
     const int index = SourceHelp().TopicIndex(name);
     return index < 0 ? "<no topic " + std::string(name) + ">"
-                     : TopicDisplayText(SourceHelp().Topics()[static_cast<std::size_t>(index)].body);
+                     : TopicDisplayText(SourceHelp().Topics()[static_cast<std::size_t>(index)].body).c_str();
 }
 
 std::string TopicTitle(const char* name) {
@@ -286,7 +286,7 @@ TEST(Help, F1OnAFormatsSheetControlShowsItsPopup) {
         ASSERT_TRUE(popup) << "F1 showed no popup";
         const HelpPopup* wanted = SourceHelp().FindPopup(row.helpId);
         ASSERT_NE(wanted, nullptr);
-        EXPECT_EQ(LongText(popup), PopupDisplayText(wanted->body));
+        EXPECT_EQ(LongText(popup), PopupDisplayText(wanted->body).c_str());
         const RECT shown = WindowRect(popup);
         const RECT at = WindowRect(control);
         EXPECT_TRUE(shown.top >= at.bottom || shown.bottom <= at.top) << "next to the control, not over it";

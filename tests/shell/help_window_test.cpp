@@ -153,7 +153,7 @@ void ExpectShows(const HelpView& view, const char* topicName, int focusId, const
     const HelpTopic& topic = NamedTopic(topicName);
     EXPECT_EQ(view.topic, topicName) << label;
     EXPECT_EQ(view.title, topic.title) << label;
-    EXPECT_EQ(view.text, TopicDisplayText(topic.body)) << label;
+    EXPECT_EQ(view.text, TopicDisplayText(topic.body).c_str()) << label;
     EXPECT_EQ(view.focusId, focusId) << label;
 }
 
@@ -485,7 +485,7 @@ TEST_F(HelpWindowTest, EveryControlOfTheFormatsSheetHasItsPopup) {
     for (const PopupCheck& check : g_popupChecks) {
         SCOPED_TRACE(testing::Message() << "page " << check.page << ", control " << check.controlId);
         ASSERT_NE(check.helpId, 0) << "the control has no help id";
-        EXPECT_EQ(check.shown, PopupDisplayText(BuiltInHelp().FindPopup(check.helpId)->body));
+        EXPECT_EQ(check.shown, PopupDisplayText(BuiltInHelp().FindPopup(check.helpId)->body).c_str());
         helpIdsShown.push_back(check.helpId);
     }
     for (const DWORD* pair = FormatPageHelpIds(); pair[0] != 0; pair += 2) {
