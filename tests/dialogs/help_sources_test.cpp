@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,6 +49,30 @@ protected:
     HelpText help_;
 };
 
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The comma-separated fields of a line, trimmed.
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ',');) fields.push_back(Trimmed(field));
+    return fields;
+}
+
 // "&DF [29.97]\tCtrl+D" is "DF [29.97]" in running text.
 std::string PlainMenuText(const std::string& itemText) {
     std::string plain;
@@ -59,12 +82,17 @@ std::string PlainMenuText(const std::string& itemText) {
     return plain;
 }
 
-// Menu texts by command name ("IDM_COPY" to "Copy").
+// Menu texts by command name ("IDM_COPY" to "Copy"), from lines MENUITEM "&Copy\tCtrl+C", IDM_COPY.
 std::map<std::string, std::string> MenuTexts(const std::string& rc) {
     std::map<std::string, std::string> texts;
-    const std::regex item(R"re(MENUITEM\s+"([^"]*)"\s*,\s*(\w+))re");
-    for (auto it = std::sregex_iterator(rc.begin(), rc.end(), item); it != std::sregex_iterator(); ++it) {
-        texts[(*it)[2]] = PlainMenuText((*it)[1]);
+    const std::string item = "MENUITEM \"";
+    for (const std::string& line : Lines(rc)) {
+        const std::string trimmed = Trimmed(line);
+        if (trimmed.rfind(item, 0) != 0) continue;
+        const std::size_t close = trimmed.find('"', item.size());
+        if (close == std::string::npos) continue;
+        const std::vector<std::string> after = Fields(trimmed.substr(close + 1));
+        if (after.size() >= 2) texts[after[1]] = PlainMenuText(trimmed.substr(item.size(), close - item.size()));
     }
     return texts;
 }
@@ -77,21 +105,24 @@ struct Accelerator {
 // The rows of the ACCELERATORS table: "F", IDM_MODE_FILM, VIRTKEY, CONTROL.
 std::vector<Accelerator> Accelerators(const std::string& rc) {
     std::vector<Accelerator> rows;
-    const std::size_t start = rc.find("ACCELERATORS");
-    const std::size_t begin = rc.find("BEGIN", start);
-    const std::size_t end = rc.find("\nEND", begin);
-    if (start == std::string::npos || begin == std::string::npos || end == std::string::npos) return rows;
-    const std::string table = rc.substr(begin, end - begin);
-    const std::regex row(R"re(^\s*("?)(\w+)\1\s*,\s*(\w+)\s*,\s*VIRTKEY([^\r\n]*))re", std::regex::multiline);
-    for (auto it = std::sregex_iterator(table.begin(), table.end(), row); it != std::sregex_iterator(); ++it) {
-        std::string key = (*it)[2];
+    bool inTable = false;
+    for (const std::string& line : Lines(rc)) {
+        const std::string trimmed = Trimmed(line);
+        if (trimmed.find(" ACCELERATORS") != std::string::npos) inTable = true;
+        if (!inTable || trimmed == "BEGIN" || trimmed.find("ACCELERATORS") != std::string::npos) continue;
+        if (trimmed == "END") break;
+        const std::vector<std::string> fields = Fields(trimmed);
+        if (fields.size() < 3 || fields[2] != "VIRTKEY") continue;
+        std::string key = fields[0];
+        if (key.size() == 3 && key.front() == '"' && key.back() == '"') key = key.substr(1, 1);
         if (key.rfind("VK_", 0) == 0) key = key.substr(3);
-        const std::string modifiers = (*it)[4];
         std::string keys;
-        if (modifiers.find("CONTROL") != std::string::npos) keys += "Ctrl+";
-        if (modifiers.find("SHIFT") != std::string::npos) keys += "Shift+";
-        if (modifiers.find("ALT") != std::string::npos) keys += "Alt+";
-        rows.push_back({keys + key, (*it)[3]});
+        for (std::size_t i = 3; i < fields.size(); ++i) {
+            if (fields[i] == "CONTROL") keys += "Ctrl+";
+            if (fields[i] == "SHIFT") keys += "Shift+";
+            if (fields[i] == "ALT") keys += "Alt+";
+        }
+        rows.push_back({keys + key, fields[1]});
     }
     return rows;
 }
@@ -104,13 +135,6 @@ bool HasKeys(const std::string& line, const std::string& keys) {
         if ((at == 0 || !isKeyChar(line[at - 1])) && (after == line.size() || !isKeyChar(line[after]))) return true;
     }
     return false;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
 }
 
 TEST_F(ProgramHelpText, HasTheTopicsTheProgramOpens) {
