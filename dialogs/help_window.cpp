@@ -31,10 +31,10 @@ constexpr int kSearchLabelWidth = 30;
 constexpr int kEditHeight = 12;
 constexpr int kListHeight = 64;
 constexpr int kMinWidth = 200;
+constexpr int kMinHeight = 190;
 // The window opens as wide as a text of this many characters of the text font: the topics are
 // written for a page of about that width.
 constexpr int kTextColumns = 78;
-constexpr int kMinHeight = 190;
 // Between the help window and the main window, in pixels of the screen.
 constexpr int kGapBesideMainWindow = 8;
 
