@@ -6,11 +6,11 @@
 #include <iterator>
 
 #include "dialogs/dialog_support.h"
+#include "dialogs/help.h"
 #include "engine/calculator.h"
 #include "format/formatter.h"
 #include "model/digit_string.h"
 #include "model/mode_table.h"
-#include "settings/settings.h"
 #include "shell/resource.h"
 
 namespace {
@@ -47,7 +47,7 @@ constexpr FormatFlags kSeparatorField = SepNone | SepColons | SepPeriod | SepSem
 static_assert(kLeadingField == 0x7 && kSeparatorField == 0x1F0);
 
 // Context help of the page controls, ended by a pair of zeros as WinHelp wants it.
-constexpr DWORD FormatPageHelpIds[] = {
+constexpr DWORD kFormatPageHelpIds[] = {
     IDC_FMT_LEAD_GROUP,   IDH_FMT_GROUP,        IDC_FMT_LEAD_NONE,     IDH_FMT_LEAD_NONE,
     IDC_FMT_LEAD_SPACES,  IDH_FMT_LEAD_SPACES,  IDC_FMT_LEAD_ZEROS,    IDH_FMT_LEAD_ZEROS,
     IDC_FMT_SEP_GROUP,    IDH_FMT_GROUP,        IDC_FMT_SEP_NONE,      IDH_FMT_SEP_NONE,
@@ -214,6 +214,9 @@ INT_PTR OnNotify(HWND page, const NMHDR& header) {
     case PSN_KILLACTIVE:
         SetWindowLongPtrA(page, DWLP_MSGRESULT, FALSE);
         return TRUE;
+    case PSN_HELP:
+        ShowHelpTopic(page, help_topics::kClipboardFormats, 0);
+        return TRUE;
     default:
         return FALSE;
     }
@@ -229,12 +232,10 @@ INT_PTR CALLBACK FormatPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
         return TRUE;
     case WM_NOTIFY:
         return OnNotify(page, *reinterpret_cast<const NMHDR*>(lParam));
-    case WM_HELP: {
-        const auto* help = reinterpret_cast<const HELPINFO*>(lParam);
-        WinHelpA(static_cast<HWND>(help->hItemHandle), g_helpPath.c_str(), HELP_WM_HELP,
-                 reinterpret_cast<ULONG_PTR>(FormatPageHelpIds));
-        return FALSE;
-    }
+    case WM_HELP:
+        // The "?" button, then a click on a control, or F1 on the control with the focus.
+        ShowControlHelp(*reinterpret_cast<const HELPINFO*>(lParam), kFormatPageHelpIds);
+        return TRUE;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         // The read-only sample is grey. Edit controls with ES_READONLY ask with
@@ -247,6 +248,8 @@ INT_PTR CALLBACK FormatPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
+const DWORD* FormatPageHelpIds() { return kFormatPageHelpIds; }
+
 INT_PTR OpenClipboardFormats(HWND owner, HINSTANCE instance) {
     for (int row = 0; row < kModeCount; ++row) SavedFormatFlags[row] = ModeTable[row].iClipFlags;
 
@@ -258,7 +261,7 @@ INT_PTR OpenClipboardFormats(HWND owner, HINSTANCE instance) {
         if (row == g_calc.iMode) startPage = pageCount;
         PROPSHEETPAGEA& page = pages[pageCount++];
         page.dwSize = sizeof page;
-        page.dwFlags = PSP_USETITLE;
+        page.dwFlags = PSP_USETITLE | PSP_HASHELP;
         page.hInstance = instance;
         page.pszTemplate = MAKEINTRESOURCEA(kPageKinds[ModeTable[row].iKind].templateId);
         page.pszTitle = ModeTable[row].szShortName.c_str();
@@ -268,7 +271,7 @@ INT_PTR OpenClipboardFormats(HWND owner, HINSTANCE instance) {
 
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_HASHELP;
     header.hwndParent = owner;
     header.hInstance = instance;
     header.pszCaption = "Clipboard Formats";

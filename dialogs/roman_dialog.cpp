@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "dialogs/dialog_support.h"
+#include "dialogs/help.h"
 #include "dialogs/roman.h"
 #include "model/chars.h"
 #include "settings/options.h"
-#include "settings/settings.h"
 #include "shell/resource.h"
 
 namespace {
@@ -156,7 +156,7 @@ void OnCommand(HWND dialog, int id) {
         RecaseRomanField(dialog, true);
         break;
     case IDC_ROMAN_HELP:
-        WinHelpA(dialog, g_helpPath.c_str(), HELP_CONTEXT, IDH_ROMAN);
+        ShowHelpTopic(dialog, help_topics::kRoman, IDH_ROMAN);
         break;
     case IDOK:
         g_options.bUpperCase = UpperCaseChecked(dialog) ? 1 : 0;
@@ -184,6 +184,10 @@ INT_PTR CALLBACK RomanDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return TRUE;
         }
         return FALSE;
+    case WM_HELP:
+        // F1 asks for the same topic as the Help button.
+        ShowHelpTopic(dialog, help_topics::kRoman, IDH_ROMAN);
+        return TRUE;
     default:
         return FALSE;
     }

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "dialogs/dialog_support.h"
+#include "dialogs/help.h"
 #include "engine/calculator.h"
 #include "settings/options.h"
 #include "shell/controls.h"
@@ -14,6 +15,7 @@ namespace {
 LRESULT OnCreate() { return 0; }
 
 LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    QuitHelp(window);
     PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
 }

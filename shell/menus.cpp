@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "dialogs/clipboard_formats.h"
+#include "dialogs/help.h"
 #include "dialogs/roman_dialog.h"
 #include "engine/calculator.h"
 #include "model/mode_table.h"
@@ -51,12 +52,9 @@ void OnDisplayMode(HWND mainWindow, int) {
     RelayoutControls(mainWindow);
 }
 void OnSaveSetup(HWND, int) { SaveSetupNow(); }
-void OnHelpContents(HWND mainWindow, int) { WinHelpA(mainWindow, g_helpPath.c_str(), HELP_FINDER, 0); }
-void OnHelpSearch(HWND mainWindow, int) {
-    static const char kNoKey[] = "";
-    WinHelpA(mainWindow, g_helpPath.c_str(), HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(kNoKey));
-}
-void OnHelpOnHelp(HWND mainWindow, int) { WinHelpA(mainWindow, g_helpPath.c_str(), HELP_HELPONHELP, 0); }
+void OnHelpContents(HWND mainWindow, int) { ShowHelpContents(mainWindow); }
+void OnHelpSearch(HWND mainWindow, int) { ShowHelpSearch(mainWindow); }
+void OnHelpOnHelp(HWND mainWindow, int) { ShowHelpOnHelp(mainWindow); }
 void OnAbout(HWND mainWindow, int) { ShowAboutBox(mainWindow); }
 
 using CommandHandler = void (*)(HWND mainWindow, int commandId);

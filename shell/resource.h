@@ -140,6 +140,17 @@
 #define IDH_FMT_ROW 3020
 #define IDH_FMT_GROUP 3030
 
+// The built-in help: its text (RCDATA, read by dialogs/help_text.h), the help window's
+// template and its controls.
+#define IDR_HELP_TEXT 320
+#define IDD_HELP 300
+#define IDC_HELP_SEARCH_LABEL 301
+#define IDC_HELP_SEARCH 302
+#define IDC_HELP_TOPICS_LABEL 303
+#define IDC_HELP_TOPICS 304
+#define IDC_HELP_TITLE 305
+#define IDC_HELP_TEXT 306
+
 // Version.
 #define VEXO_VERSION_MAJOR 1
 #define VEXO_VERSION_MINOR 43

@@ -28,6 +28,7 @@ int LoadSettings();
 // created.
 HWND CreateMainWindow(HINSTANCE instance, int showCommand, int savedMode);
 
-// Runs until WM_QUIT; returns its exit code. Accelerators are translated first, and every
-// keyboard message of the thread is handed to the main window, wherever the focus is.
+// Runs until WM_QUIT; returns its exit code. The help window's messages go to it with its
+// dialog keys; of all others, accelerators are translated first, and every keyboard message is
+// handed to the main window, wherever the focus is.
 int RunMessageLoop();

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "dialogs/help_window.h"
 #include "engine/calculator.h"
 #include "model/mode_table.h"
 #include "settings/options.h"
@@ -116,6 +117,8 @@ int RunMessageLoop() {
     MSG message{};
     // GetMessageA gives -1 on a broken call; ending then beats spinning on the error.
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The help window keeps its own keys: Tab, Esc, typing into its search field, Ctrl+C.
+        if (IsHelpWindowMessage(message)) continue;
         if (TranslateAcceleratorA(g_mainWindow, g_accelerators, &message)) continue;
         TranslateMessage(&message);
         // Every key goes to the main window, so typing reaches the calculator whichever

@@ -11,6 +11,7 @@
 //   LUMO_E2E_BELLS     log of the bell watcher, one line per X bell
 //   LUMO_E2E_SHOTS     folder for screenshots (BMP; the runner converts them to PNG)
 //   LUMO_E2E_READONLY  a folder holding vexo.exe and vexo.INI that the runner made unwritable
+//   LUMO_E2E_HELP_TEXT the help text of the source tree (read by the help tests)
 //
 // Every wait polls in 20 ms steps and is bounded; the checks return AssertionResults that say
 // what was seen and what was wanted.

@@ -132,7 +132,7 @@ TEST_F(ShellWindowTest, MenuBarTextsAndIds) {
                 {"E&xit", IDM_EXIT}},
                "Edit");
     ExpectMenu(GetSubMenu(bar, 2),
-               {{"&Contents", IDM_HELP_CONTENTS}, {"&Search for Help On...", IDM_HELP_SEARCH},
+               {{"&Contents\tF1", IDM_HELP_CONTENTS}, {"&Search for Help On...", IDM_HELP_SEARCH},
                 {"&How to Use Help", IDM_HELP_ON_HELP}, {"", kSeparator}, {"&About Lumo II...", IDM_ABOUT}},
                "Help");
     HMENU preferences = GetSubMenu(SetupMenu(), PreferencesMenuPosition());

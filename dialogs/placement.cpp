@@ -1,0 +1,38 @@
+#include "dialogs/placement.h"
+
+#include <algorithm>
+
+namespace {
+
+// The start of a span of `size` moved as little as needed to lie within [low, high); a span
+// longer than that starts at low.
+int PushInto(int start, int size, int low, int high) {
+    start = std::min(start, high - size);
+    return std::max(start, low);
+}
+
+ScreenRect At(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
+
+}  // namespace
+
+ScreenRect PlaceBeside(const ScreenRect& anchor, int width, int height, int gap, const ScreenRect& work) {
+    width = std::min(width, work.Width());
+    height = std::min(height, work.Height());
+    const int roomRight = work.right - (anchor.right + gap);
+    const int roomLeft = (anchor.left - gap) - work.left;
+    int x = anchor.right + gap;
+    if (width > roomRight && (width <= roomLeft || roomLeft > roomRight)) x = anchor.left - gap - width;
+    x = PushInto(x, width, work.left, work.right);
+    const int y = PushInto(anchor.top, height, work.top, work.bottom);
+    return At(x, y, width, height);
+}
+
+ScreenRect PlaceBelow(const ScreenRect& anchor, int width, int height, int gap, const ScreenRect& work) {
+    width = std::min(width, work.Width());
+    height = std::min(height, work.Height());
+    int y = anchor.bottom + gap;
+    if (y + height > work.bottom && anchor.top - gap - height >= work.top) y = anchor.top - gap - height;
+    y = PushInto(y, height, work.top, work.bottom);
+    const int x = PushInto(anchor.left, width, work.left, work.right);
+    return At(x, y, width, height);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Where a secondary window goes: beside or below the window it belongs to, and wholly inside
+// the work area of the monitor (the screen without its task bar). Screen coordinates in
+// pixels; right and bottom lie just outside the rectangle, as in Win32's RECT.
+
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+// A width x height window beside anchor, gap pixels away, top edges level: on the right when
+// it fits there, else on the left when it fits there, else on the roomier side pushed into
+// the work area. A window larger than the work area is cut to it.
+ScreenRect PlaceBeside(const ScreenRect& anchor, int width, int height, int gap, const ScreenRect& work);
+
+// A width x height popup under anchor (a control), gap pixels away, left edges level; above the
+// anchor when there is no room below; pushed into the work area.
+ScreenRect PlaceBelow(const ScreenRect& anchor, int width, int height, int gap, const ScreenRect& work);

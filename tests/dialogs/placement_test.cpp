@@ -1,0 +1,61 @@
+#include "dialogs/placement.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+std::ostream& operator<<(std::ostream& out, const ScreenRect& r) {
+    return out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+
+namespace {
+
+// An 800 x 600 screen whose task bar takes the bottom 30 pixels.
+constexpr ScreenRect kWork{0, 0, 800, 570};
+constexpr int kGap = 4;
+
+TEST(PlaceBeside, RightOfTheAnchorElseLeftElseTheRoomierSidePushedOnScreen) {
+    struct Row {
+        const char* label;
+        ScreenRect anchor;
+        int width;
+        int height;
+        ScreenRect placed;
+    };
+    const Row kRows[] = {
+        {"room on the right", {10, 20, 160, 200}, 500, 400, {164, 20, 664, 420}},
+        {"exactly room on the right", {10, 20, 160, 200}, 636, 400, {164, 20, 800, 420}},
+        {"no room right, room left", {600, 50, 750, 230}, 500, 400, {96, 50, 596, 450}},
+        {"no room either side, more on the left", {500, 50, 650, 230}, 600, 400, {0, 50, 600, 450}},
+        {"no room either side, more on the right", {150, 50, 300, 230}, 600, 400, {200, 50, 800, 450}},
+        {"too low: pushed up", {10, 400, 160, 580}, 500, 400, {164, 170, 664, 570}},
+        {"anchor above the screen: pushed down", {10, -100, 160, 80}, 500, 400, {164, 0, 664, 400}},
+        {"larger than the work area: cut to it", {10, 20, 160, 200}, 900, 700, {0, 0, 800, 570}},
+        {"anchor off the right edge", {900, 20, 1050, 200}, 500, 400, {300, 20, 800, 420}},
+    };
+    for (const Row& row : kRows) {
+        EXPECT_EQ(PlaceBeside(row.anchor, row.width, row.height, kGap, kWork), row.placed) << row.label;
+    }
+}
+
+TEST(PlaceBelow, UnderTheAnchorElseAbovePushedOnScreen) {
+    struct Row {
+        const char* label;
+        ScreenRect anchor;
+        int width;
+        int height;
+        ScreenRect placed;
+    };
+    const Row kRows[] = {
+        {"room below", {100, 100, 180, 120}, 200, 60, {100, 124, 300, 184}},
+        {"no room below: above", {100, 500, 180, 520}, 200, 60, {100, 436, 300, 496}},
+        {"no room either way: pushed up", {100, 40, 180, 530}, 200, 60, {100, 510, 300, 570}},
+        {"near the right edge: pushed left", {700, 100, 780, 120}, 200, 60, {600, 124, 800, 184}},
+        {"left of the screen: pushed right", {-50, 100, 30, 120}, 200, 60, {0, 124, 200, 184}},
+    };
+    for (const Row& row : kRows) {
+        EXPECT_EQ(PlaceBelow(row.anchor, row.width, row.height, kGap, kWork), row.placed) << row.label;
+    }
+}
+
+}  // namespace
