@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "cli/ascii_text.h"
+#include "model/drop_frame.h"
 #include "model/mode_table.h"
 
 namespace {
@@ -14,6 +15,13 @@ constexpr const char* kKindDescriptions[kKindCount] = {
 };
 
 std::string_view ShortNameOf(int mode) { return ModeTable[mode].szShortName.c_str(); }
+
+// A drop-frame mode at a rate without a drop rule writes every label, and says so.
+std::string_view KindDescription(int mode) {
+    const std::int32_t kind = ModeTable[mode].iKind;
+    if (kind == KindHmsfDrop && DroppedLabelsPerMinute(mode) == 0) return "HMSD, no drop";
+    return kKindDescriptions[kind];
+}
 
 template <typename Number>
 void AppendNumber(std::string& text, Number value) {
@@ -43,7 +51,7 @@ std::string RateText(const ModeRecord& row) {
 
 constexpr std::size_t kShortNameWidth = 10;
 constexpr std::size_t kLongNameWidth = 33;
-constexpr std::size_t kKindWidth = 13;
+constexpr std::size_t kKindWidth = 14;
 constexpr std::size_t kRateWidth = 24;
 
 }  // namespace
@@ -82,7 +90,7 @@ std::string ModeListing() {
         const ModeRecord& row = ModeTable[mode];
         AppendColumn(text, row.szShortName.c_str(), kShortNameWidth);
         AppendColumn(text, row.szName.c_str(), kLongNameWidth);
-        AppendColumn(text, kKindDescriptions[row.iKind], kKindWidth);
+        AppendColumn(text, KindDescription(mode), kKindWidth);
         AppendColumn(text, RateText(row), kRateWidth);
         AppendNumber(text, WrapModulus(mode));
         text += '\n';
