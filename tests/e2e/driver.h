@@ -160,4 +160,22 @@ int BellsAfter(int count, int timeoutMs = 1500, int settleMs = 250);
 // boxes) as <shots>/<name>.bmp.
 bool Screenshot(const Vexo& v, const std::string& name);
 
+// The screen's DPI for programs started while this lives: Wine reads it from LogPixels in
+// HKEY_CURRENT_USER\Control Panel\Desktop when a process starts. Puts back 96 at the end.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi);
+    ~ScreenDpi();
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+};
+
+// How many pixel rows of the window, as it shows on the screen, hold text: pixels much darker
+// than its background. The height of the digits on the display, for example.
+int InkHeight(HWND window);
+
 }  // namespace e2e
