@@ -79,7 +79,9 @@ LRESULT OnSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The clipboard may have changed since the window last had the focus: Paste is checked again
-// each time a menu opens.
+// each time a menu opens. TranslateAccelerator sends this message too, before it looks whether
+// the command's item is greyed (an accelerator of a greyed item does nothing), so Ctrl+V works
+// for text that another program put on the clipboard while this window kept the focus.
 LRESULT OnInitMenu(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     InitMenuState(window, reinterpret_cast<HMENU>(wParam));
     RefreshPasteItem(window);

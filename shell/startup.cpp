@@ -169,10 +169,6 @@ int RunMessageLoop() {
     MSG message{};
     // GetMessageA gives -1 on a broken call; ending then beats spinning on the error.
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // An accelerator of a greyed item does nothing. Another program can put text on the
-        // clipboard while this window keeps the focus, so Paste is brought up to date before
-        // every key goes to the accelerators, or Ctrl+V would stay dead.
-        if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) RefreshPasteItem(g_mainWindow);
         if (TranslateAcceleratorA(g_mainWindow, g_accelerators, &message)) continue;
         TranslateMessage(&message);
         // Every key goes to the main window, so typing reaches the calculator whichever
