@@ -692,6 +692,31 @@ bool Screenshot(const Vexo& v, const std::string& name)
     return static_cast<bool>(file);
 }
 
+std::string UnixPath(const std::string& windowsPath)
+{
+    std::string path = windowsPath.size() > 2 && windowsPath[1] == ':' ? windowsPath.substr(2) : windowsPath;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Wine starts Unix programs without a waitable handle or a usable standard output, so the
+// command leaves a marker file when it is done.
+bool RunUnix(const std::string& folder, const std::string& command)
+{
+    const std::string marker = folder + "\\unix-done";
+    DeleteFileA(marker.c_str());
+    std::string line = "Z:\\bin\\sh -c \"" + command + "; echo done > '" + UnixPath(marker) + "'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    constexpr int kUnixTimeoutMs = 5000;
+    return Poll([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, kUnixTimeoutMs);
+}
+
 namespace {
 
 constexpr DWORD kNormalDpi = 96;
