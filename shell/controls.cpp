@@ -277,8 +277,6 @@ void CreateControls(HWND mainWindow, HINSTANCE instance) {
     if (!UsesSystemFont(g_layoutDpi)) SetControlFont(mainWindow);
 }
 
-UINT LayoutDpi() { return g_layoutDpi; }
-
 void RelayoutControls(HWND mainWindow) {
     ShowIf(g_tapeView, g_options.bDispTape != 0);
     ShowIf(g_modeDisplay, g_options.bDispMode != 0);

@@ -22,9 +22,6 @@ SIZE MainWindowSize(UINT dpi, DWORD style);
 // that this layout needs.
 void CreateControls(HWND mainWindow, HINSTANCE instance);
 
-// The DPI that the window and its controls are laid out for.
-UINT LayoutDpi();
-
 // After Display Tape or Display Mode changed: show or hide, resize, move.
 void RelayoutControls(HWND mainWindow);
 
