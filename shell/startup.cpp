@@ -47,7 +47,8 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 // this wide at 96 DPI (a little more than two of its buttons), and at least half its height.
 constexpr int kGrabbableTitleWidth = 40;
 
-// -1 on an axis centres the window on that axis; a stored coordinate is used as it is.
+// -1 on an axis centres the window on that axis; any other stored coordinate is taken as it is,
+// and KeepReachable looks at the place that results.
 int PlaceOnAxis(int stored, int screenSize, int windowSize) {
     return stored == -1 ? (screenSize - windowSize) / 2 : stored;
 }
