@@ -49,17 +49,20 @@ void ShowResult(HWND dialog, int fieldId, const char* text) {
     SetFocus(GetDlgItem(dialog, fieldId));
 }
 
-// The numeral field always shows the case that the Upper Case box asks for.
-void RecaseRomanField(HWND dialog, bool viaShowResult) {
+// The numeral field always shows the case that the Upper Case box asks for. Writing the text
+// back would put the caret at the front, so the caret (or the selection) is put back where it
+// was, after a paste behind the pasted text; re-casing keeps every character in its place.
+void RecaseRomanField(HWND dialog) {
+    const HWND field = GetDlgItem(dialog, IDC_ROMAN_ROMAN);
     char text[kRomanBufferSize] = {};
-    GetDlgItemTextA(dialog, IDC_ROMAN_ROMAN, text, sizeof text);
+    GetWindowTextA(field, text, sizeof text);
     SetCase(text, UpperCaseChecked(dialog));
-    if (viaShowResult) {
-        ShowResult(dialog, IDC_ROMAN_ROMAN, text);
-    } else {
-        SetDlgItemTextA(dialog, IDC_ROMAN_ROMAN, text);
-        SetFocus(GetDlgItem(dialog, IDC_ROMAN_ROMAN));
-    }
+    DWORD selectionStart = 0;
+    DWORD selectionEnd = 0;
+    SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
+    SetWindowTextA(field, text);
+    SendMessageA(field, EM_SETSEL, selectionStart, selectionEnd);
+    SetFocus(field);
 }
 
 LRESULT CALLBACK ArabicEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,7 +99,7 @@ LRESULT CALLBACK RomanEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM 
         if (!IsClipboardFormatAvailable(CF_TEXT)) return 0;
         // A refused paste is silent here; accepted or not, the field is re-cased afterwards.
         if (ClipboardTextPasses(edit, IsRomanLetter)) CallWindowProcA(g_romanEditProc, edit, message, wParam, lParam);
-        RecaseRomanField(dialog, false);
+        RecaseRomanField(dialog);
         return 0;
     default:
         break;
@@ -113,6 +116,10 @@ WNDPROC Subclass(HWND dialog, int fieldId, WNDPROC filter) {
 void OnInitDialog(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_ROMAN_ARABIC, "");
     SetDlgItemTextA(dialog, IDC_ROMAN_ROMAN, "");
+    // The fields hold no more than the dialog reads back, so nothing typed or pasted is ever
+    // cut off unseen.
+    SendDlgItemMessageA(dialog, IDC_ROMAN_ARABIC, EM_LIMITTEXT, kRomanBufferSize - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_ROMAN_ROMAN, EM_LIMITTEXT, kRomanBufferSize - 1, 0);
     CheckDlgButton(dialog, IDC_ROMAN_UPPER, g_options.bUpperCase != 0 ? BST_CHECKED : BST_UNCHECKED);
     g_arabicEditProc = Subclass(dialog, IDC_ROMAN_ARABIC, ArabicEditFilter);
     g_romanEditProc = Subclass(dialog, IDC_ROMAN_ROMAN, RomanEditFilter);
@@ -153,7 +160,7 @@ void OnCommand(HWND dialog, int id) {
         OnRomanToArabic(dialog);
         break;
     case IDC_ROMAN_UPPER:
-        RecaseRomanField(dialog, true);
+        RecaseRomanField(dialog);
         break;
     case IDC_ROMAN_HELP:
         ShowHelpTopic(dialog, help_topics::kRoman, IDH_ROMAN);

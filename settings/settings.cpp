@@ -169,10 +169,21 @@ FixedText<260> SiblingPath(const char* exePath, const char* extension) {
     return path;
 }
 
-void SetSettingsPaths(const char* exePath) {
-    g_settingsPath = SiblingPath(exePath, ".INI");
-    g_helpPath = SiblingPath(exePath, ".HLP");
+bool SetSettingsPaths(const char* exePath) {
+    g_settingsPath.clear();
+    g_helpPath.clear();
+    if (exePath == nullptr || *exePath == '\0') return false;
+    const FixedText<260> settings = SiblingPath(exePath, ".INI");
+    const FixedText<260> help = SiblingPath(exePath, ".HLP");
+    // A path of MAX_PATH (260) characters leaves no room for its terminating zero: a full text
+    // was cut, and the file it names would be another's.
+    if (settings.full() || help.full()) return false;
+    g_settingsPath = settings;
+    g_helpPath = help;
+    return true;
 }
+
+bool HasSettingsFile() { return !g_settingsPath.empty(); }
 
 std::int32_t ReadSettings(ProfileStore& profile) {
     ReadUserModes(profile);

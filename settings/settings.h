@@ -27,10 +27,14 @@ protected:
 // The executable's path with everything from its last "." replaced by the extension.
 FixedText<260> SiblingPath(const char* exePath, const char* extension);
 
-// Paths formed at start-up from the executable's path.
+// Paths formed at start-up from the executable's path. When that path is not known whole
+// (null: the system could not give it, or gave it cut short) or a path formed from it would not
+// fit, both stay empty: the program then has no settings file, reads none and writes none, and
+// runs on the defaults. False in that case.
 extern FixedText<260> g_settingsPath;
 extern FixedText<260> g_helpPath;
-void SetSettingsPaths(const char* exePath);
+bool SetSettingsPaths(const char* exePath);
+bool HasSettingsFile();
 
 // Reads the user modes, the window position, the current mode, the options and the clipboard
 // formats, in that order, into the mode tables and the options. Returns the saved current mode

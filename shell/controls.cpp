@@ -5,6 +5,7 @@
 #include "engine/calculator.h"
 #include "model/mode_table.h"
 #include "settings/options.h"
+#include "shell/dpi.h"
 #include "shell/resource.h"
 
 static_assert(IDC_LAST_KEY - IDC_FIRST_KEY + 1 == kKeypadButtonCount,
@@ -18,7 +19,8 @@ HWND g_modeDisplay = nullptr;
 
 namespace {
 
-// Geometry of the layout, in pixels of the main window's client area.
+// Geometry of the layout at 96 DPI, in pixels of the main window's client area. Every length
+// is multiplied by DPI/96 for the monitor that the window is on (Scale).
 constexpr int kClientWidth = 143;
 constexpr int kClientHeight = 141;
 constexpr int kTapeHeight = 87;         // what the tape adds above the display box
@@ -32,6 +34,11 @@ constexpr int kTapeEdgeRight = 125;
 constexpr int kKeypadBlockTop = 36;
 constexpr int kKeyWidth = 34;
 constexpr int kKeyHeight = 20;
+// The keypad is a grid: from one column to the next is a key and a 1-pixel gap, and so from one
+// row to the next. The first column stands 2 pixels from the left edge.
+constexpr int kFirstKeyColumn = 2;
+constexpr int kKeyColumnPitch = 35;
+constexpr int kKeyRowPitch = 21;
 constexpr int kFrameWidth = 100;
 constexpr int kFrameHeight = 22;
 constexpr int kFrameTop = 6;
@@ -45,12 +52,23 @@ constexpr int kModeDisplayWidth = 137;
 constexpr int kModeDisplayHeight = 18;
 constexpr int kModeDisplayFromBottom = 20;
 
-constexpr const char* kModeDisplayCreationText = "Mode Display";
+// At 96 DPI the controls draw with the system font, as they always have: 16 pixels high, 7 wide,
+// bold. At any other DPI they get that size multiplied by DPI/96 in a TrueType face, because the
+// system font does not scale: on Windows it is a bitmap font, and Wine scales its height but
+// not its width. Tahoma is the face that Wine draws the system font with; every Windows since
+// 2000 has it.
+constexpr int kSystemFontHeight = 16;
+constexpr int kSystemFontWidth = 7;
+constexpr const char* kScalableFace = "Tahoma";
 
 WNDPROC g_modeDisplayProc = nullptr;
-int g_tapeLineHeight = 0;  // measured once, at the first measure request
+UINT g_layoutDpi = kLayoutDpi;  // the DPI of the window's monitor, from creation and WM_DPICHANGED
+HFONT g_controlFont = nullptr;  // null while the controls use the system font
+int g_systemLineHeight = 0;     // the system font's height, measured at the first need
 
-int TapeExtra() { return g_options.bDispTape == 1 ? kTapeHeight : 0; }
+int Scale(int length) { return ScaleToDpi(length, g_layoutDpi); }
+
+int TapeExtra() { return g_options.bDispTape == 1 ? Scale(kTapeHeight) : 0; }
 
 SIZE ClientSize(HWND window) {
     RECT client{};
@@ -58,14 +76,86 @@ SIZE ClientSize(HWND window) {
     return SIZE{client.right, client.bottom};
 }
 
-int FrameLeft(int clientWidth) { return (clientWidth - kFrameWidth) / 2; }
-int TapeLeft(int clientWidth) { return (clientWidth - GetSystemMetrics(SM_CXHTHUMB) - kTapeInnerWidth) / 2; }
-int ModeDisplayLeft(int clientWidth) { return (clientWidth - kModeDisplayWidth) / 2; }
+SIZE ClientSizeFor(UINT dpi) {
+    int height = ScaleToDpi(kClientHeight, dpi);
+    if (g_options.bDispTape == 1) height += ScaleToDpi(kTapeHeight, dpi);
+    if (g_options.bDispMode == 1) height += ScaleToDpi(kModeLineHeight, dpi);
+    return SIZE{ScaleToDpi(kClientWidth, dpi), height};
+}
 
-HWND CreateChild(HWND parent, HINSTANCE instance, const char* className, const char* text,
-                 DWORD style, int x, int y, int width, int height, int id) {
-    return CreateWindowExA(0, className, text, WS_CHILD | style, x, y, width, height, parent,
+// The width of the tape's scroll bar, which the system draws at the window's DPI.
+int ThumbWidth() { return SystemMetricForDpi(SM_CXHTHUMB, g_layoutDpi); }
+
+int FrameLeft(int clientWidth) { return (clientWidth - Scale(kFrameWidth)) / 2; }
+int TapeLeft(int clientWidth) { return (clientWidth - ThumbWidth() - Scale(kTapeInnerWidth)) / 2; }
+
+// A keypad column or row: each grid step is scaled once and repeated, so that at every DPI the
+// keys stay equal and evenly spaced, as they are at 96 DPI.
+int OnKeyGrid(int position, int origin, int pitch) {
+    const int offset = position - origin;
+    return Scale(origin) + offset / pitch * Scale(pitch) + Scale(offset % pitch);
+}
+
+// A control's place in the client area.
+struct Box {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+Box TapeBox(SIZE client) {
+    return {TapeLeft(client.cx), Scale(kTapeTop), ThumbWidth() + Scale(kTapeInnerWidth), Scale(kTapeMaxHeight)};
+}
+Box FrameBox(SIZE client) {
+    return {FrameLeft(client.cx), TapeExtra() + Scale(kFrameTop), Scale(kFrameWidth), Scale(kFrameHeight)};
+}
+Box DisplayBox(SIZE client) {
+    return {FrameLeft(client.cx) + Scale(kDisplayLeft), TapeExtra() + Scale(kDisplayTop), Scale(kDisplayWidth),
+            Scale(kDisplayHeight)};
+}
+Box MemoryBox(SIZE client) {
+    return {FrameLeft(client.cx) + Scale(kMemoryLeft), TapeExtra() + Scale(kDisplayTop), Scale(kMemorySize),
+            Scale(kMemorySize)};
+}
+Box ModeDisplayBox(SIZE client) {
+    return {(client.cx - Scale(kModeDisplayWidth)) / 2, client.cy - Scale(kModeDisplayFromBottom),
+            Scale(kModeDisplayWidth), Scale(kModeDisplayHeight)};
+}
+Box KeyBox(const KeypadButton& key) {
+    return {OnKeyGrid(key.x, kFirstKeyColumn, kKeyColumnPitch),
+            Scale(kKeypadBlockTop) + TapeExtra() + OnKeyGrid(key.y, 0, kKeyRowPitch), Scale(kKeyWidth),
+            Scale(kKeyHeight)};
+}
+
+// The controls other than the keypad, each with the function that places it.
+struct ChildControl {
+    int id;
+    const char* className;
+    const char* text;
+    DWORD style;
+    Box (*place)(SIZE client);
+};
+
+// Created in this order: these four, the keypad, then the mode display.
+constexpr ChildControl kUpperControls[] = {
+    {IDC_TAPE, "listbox", "", WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_DISABLENOSCROLL, TapeBox},
+    {IDC_FRAME, "static", "", WS_VISIBLE | SS_WHITERECT, FrameBox},
+    {IDC_DISPLAY, "static", "0", WS_VISIBLE | SS_RIGHT, DisplayBox},
+    {IDC_MEMORY, "static", " ", WS_VISIBLE | SS_LEFT, MemoryBox},
+};
+constexpr ChildControl kModeDisplayControl = {IDC_MODE_DISPLAY, "edit", "Mode Display",
+                                              ES_READONLY | ES_MULTILINE | ES_CENTER, ModeDisplayBox};
+
+HWND CreateChild(HWND parent, HINSTANCE instance, const char* className, const char* text, DWORD style,
+                 const Box& box, int id) {
+    return CreateWindowExA(0, className, text, WS_CHILD | style, box.x, box.y, box.width, box.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+HWND CreateChild(HWND parent, HINSTANCE instance, const ChildControl& control, SIZE client) {
+    return CreateChild(parent, instance, control.className, control.text, control.style, control.place(client),
+                       control.id);
 }
 
 // The mode display keeps no caret, no cursor of its own and no context menu. The edit
@@ -83,13 +173,68 @@ LRESULT CALLBACK ModeDisplayProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
-void MoveControl(HWND mainWindow, int id, int x, int y) {
-    SetWindowPos(GetDlgItem(mainWindow, id), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void PlaceControl(HWND mainWindow, int id, const Box& box) {
+    SetWindowPos(GetDlgItem(mainWindow, id), nullptr, box.x, box.y, box.width, box.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceControls(HWND mainWindow) {
+    const SIZE client = ClientSize(mainWindow);
+    for (const ChildControl& control : kUpperControls) PlaceControl(mainWindow, control.id, control.place(client));
+    for (const KeypadButton& key : KeypadTable) PlaceControl(mainWindow, key.id, KeyBox(key));
+    PlaceControl(mainWindow, kModeDisplayControl.id, kModeDisplayControl.place(client));
 }
 
 void ShowIf(HWND control, bool shown) { ShowWindow(control, shown ? SW_SHOWNORMAL : SW_HIDE); }
 
-int MeasureTapeLineHeight(HWND mainWindow) {
+// Sizes the window around the client area that the layout needs, keeping its top-left corner.
+// The system's answer for the frame can miss (a menu bar that wraps, a frame drawn for another
+// DPI): what the client area then lacks or has too much is added to the window once more.
+void FitMainWindow(HWND mainWindow) {
+    const SIZE wanted = ClientSizeFor(g_layoutDpi);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(mainWindow, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(mainWindow, GWL_EXSTYLE));
+    SIZE outer = WindowSizeForClient(wanted, style, exStyle, g_layoutDpi);
+    constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(mainWindow, nullptr, 0, 0, outer.cx, outer.cy, kSizeOnly);
+    const SIZE got = ClientSize(mainWindow);
+    if (got.cx == wanted.cx && got.cy == wanted.cy) return;
+    outer.cx += wanted.cx - got.cx;
+    outer.cy += wanted.cy - got.cy;
+    SetWindowPos(mainWindow, nullptr, 0, 0, outer.cx, outer.cy, kSizeOnly);
+}
+
+bool UsesSystemFont(UINT dpi) { return dpi == kLayoutDpi && SystemDpi() == kLayoutDpi; }
+
+HFONT CreateControlFont(UINT dpi) {
+    if (UsesSystemFont(dpi)) return nullptr;
+    LOGFONTA font{};
+    font.lfHeight = ScaleToDpi(kSystemFontHeight, dpi);
+    font.lfWidth = ScaleToDpi(kSystemFontWidth, dpi);
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, kScalableFace, LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+void SendFont(HWND mainWindow, int id) {
+    SendMessageA(GetDlgItem(mainWindow, id), WM_SETFONT, reinterpret_cast<WPARAM>(g_controlFont), FALSE);
+}
+
+// Every control takes the font for the layout's DPI; null puts the system font back. The
+// controls are redrawn together afterwards: one by one, the white frame, which lies above the
+// display, would paint over the display's text.
+void SetControlFont(HWND mainWindow) {
+    HFONT previous = g_controlFont;
+    g_controlFont = CreateControlFont(g_layoutDpi);
+    for (const ChildControl& control : kUpperControls) SendFont(mainWindow, control.id);
+    for (const KeypadButton& key : KeypadTable) SendFont(mainWindow, key.id);
+    SendFont(mainWindow, kModeDisplayControl.id);
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (previous != nullptr) DeleteObject(previous);
+}
+
+int MeasureSystemLineHeight(HWND mainWindow) {
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(mainWindow, WM_GETFONT, 0, 0));
     if (font == nullptr) font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     HDC dc = GetDC(mainWindow);
@@ -101,71 +246,52 @@ int MeasureTapeLineHeight(HWND mainWindow) {
     return metrics.tmHeight;
 }
 
+// With the system font, a tape line is as high as that font; with a scaled font, as high as the
+// system font's 16 pixels multiplied by DPI/96, like every other length of the layout.
+int TapeLineHeight(HWND mainWindow) {
+    if (!UsesSystemFont(g_layoutDpi)) return Scale(kSystemFontHeight);
+    if (g_systemLineHeight == 0) g_systemLineHeight = MeasureSystemLineHeight(mainWindow);
+    return g_systemLineHeight;
+}
+
 }  // namespace
 
-void CreateControls(HWND mainWindow, HINSTANCE instance) {
-    const SIZE client = ClientSize(mainWindow);
-    const int thumb = GetSystemMetrics(SM_CXHTHUMB);
-    const int frameLeft = FrameLeft(client.cx);
+SIZE MainWindowSize(UINT dpi, DWORD style) { return WindowSizeForClient(ClientSizeFor(dpi), style, 0, dpi); }
 
-    g_tapeView = CreateChild(mainWindow, instance, "listbox", "",
-                             WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_DISABLENOSCROLL,
-                             TapeLeft(client.cx), kTapeTop, thumb + kTapeInnerWidth, kTapeMaxHeight,
-                             IDC_TAPE);
-    CreateChild(mainWindow, instance, "static", "", WS_VISIBLE | SS_WHITERECT, frameLeft,
-                UpperAreaTop(kFrameTop), kFrameWidth, kFrameHeight, IDC_FRAME);
-    g_display = CreateChild(mainWindow, instance, "static", "0", WS_VISIBLE | SS_RIGHT,
-                            frameLeft + kDisplayLeft, UpperAreaTop(kDisplayTop), kDisplayWidth,
-                            kDisplayHeight, IDC_DISPLAY);
-    g_memoryIndicator = CreateChild(mainWindow, instance, "static", " ", WS_VISIBLE | SS_LEFT,
-                                    frameLeft + kMemoryLeft, UpperAreaTop(kDisplayTop), kMemorySize,
-                                    kMemorySize, IDC_MEMORY);
+void CreateControls(HWND mainWindow, HINSTANCE instance) {
+    g_layoutDpi = WindowDpi(mainWindow);
+    FitMainWindow(mainWindow);
+    const SIZE client = ClientSize(mainWindow);
+    for (const ChildControl& control : kUpperControls) CreateChild(mainWindow, instance, control, client);
+    g_tapeView = GetDlgItem(mainWindow, IDC_TAPE);
+    g_display = GetDlgItem(mainWindow, IDC_DISPLAY);
+    g_memoryIndicator = GetDlgItem(mainWindow, IDC_MEMORY);
     for (const KeypadButton& key : KeypadTable) {
-        CreateChild(mainWindow, instance, "button", key.label, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                    key.x, KeypadTop(key.y), kKeyWidth, kKeyHeight, key.id);
+        CreateChild(mainWindow, instance, "button", key.label, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, KeyBox(key),
+                    key.id);
     }
-    g_modeDisplay = CreateChild(mainWindow, instance, "edit", kModeDisplayCreationText,
-                                ES_READONLY | ES_MULTILINE | ES_CENTER, ModeDisplayLeft(client.cx),
-                                client.cy - kModeDisplayFromBottom, kModeDisplayWidth,
-                                kModeDisplayHeight, IDC_MODE_DISPLAY);
+    g_modeDisplay = CreateChild(mainWindow, instance, kModeDisplayControl, client);
     g_modeDisplayProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         g_modeDisplay, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ModeDisplayProc)));
+    // The controls are born with the system font: only another font needs to be handed out.
+    if (!UsesSystemFont(g_layoutDpi)) SetControlFont(mainWindow);
 }
-
-int MainWindowHeight() {
-    int height = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
-                 2 * GetSystemMetrics(SM_CYDLGFRAME) + kClientHeight;
-    if (g_options.bDispTape == 1) height += kTapeHeight;
-    if (g_options.bDispMode == 1) height += kModeLineHeight;
-    return height;
-}
-
-int MainWindowWidth() { return 2 * GetSystemMetrics(SM_CXDLGFRAME) + kClientWidth; }
-
-int KeypadTop(int y) { return y + kKeypadBlockTop + TapeExtra(); }
-
-int UpperAreaTop(int y) { return y + TapeExtra(); }
 
 void RelayoutControls(HWND mainWindow) {
     ShowIf(g_tapeView, g_options.bDispTape != 0);
     ShowIf(g_modeDisplay, g_options.bDispMode != 0);
+    FitMainWindow(mainWindow);
+    PlaceControls(mainWindow);
+}
 
-    RECT outer{};
-    GetWindowRect(mainWindow, &outer);
-    SetWindowPos(mainWindow, nullptr, 0, 0, outer.right - outer.left, MainWindowHeight(),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    for (const KeypadButton& key : KeypadTable) {
-        MoveControl(mainWindow, key.id, key.x, KeypadTop(key.y));
-    }
-
-    const SIZE client = ClientSize(mainWindow);
-    const int frameLeft = FrameLeft(client.cx);
-    MoveControl(mainWindow, IDC_FRAME, frameLeft, UpperAreaTop(kFrameTop));
-    MoveControl(mainWindow, IDC_DISPLAY, frameLeft + kDisplayLeft, UpperAreaTop(kDisplayTop));
-    MoveControl(mainWindow, IDC_MEMORY, frameLeft + kMemoryLeft, UpperAreaTop(kDisplayTop));
-    MoveControl(mainWindow, IDC_MODE_DISPLAY, ModeDisplayLeft(client.cx),
-                client.cy - kModeDisplayFromBottom);
+void ChangeDpi(HWND mainWindow, UINT dpi, const RECT& suggested) {
+    g_layoutDpi = dpi;
+    SetControlFont(mainWindow);
+    // Set before the tape is placed: the list box cuts its height to whole lines.
+    SendMessageA(g_tapeView, LB_SETITEMHEIGHT, 0, TapeLineHeight(mainWindow));
+    SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RelayoutControls(mainWindow);
 }
 
 TextBuffer ModeDisplayText(int mode) {
@@ -185,17 +311,16 @@ TextBuffer ModeDisplayText(int mode) {
 void SetModeDisplayText(int mode) { SetWindowTextA(g_modeDisplay, ModeDisplayText(mode).c_str()); }
 
 RECT TapeEdgeRect(HWND mainWindow) {
-    const int thumb = GetSystemMetrics(SM_CXHTHUMB);
     RECT tapeClient{};
     GetClientRect(g_tapeView, &tapeClient);
-    return RECT{TapeLeft(ClientSize(mainWindow).cx) - kTapeEdgeMargin, kTapeTop - kTapeEdgeMargin,
-                thumb + kTapeEdgeRight, tapeClient.bottom + kTapeTop + kTapeEdgeMargin};
+    const int margin = Scale(kTapeEdgeMargin);
+    return RECT{TapeLeft(ClientSize(mainWindow).cx) - margin, Scale(kTapeTop) - margin,
+                ThumbWidth() + Scale(kTapeEdgeRight), tapeClient.bottom + Scale(kTapeTop) + margin};
 }
 
 bool OnMeasureTapeItem(HWND mainWindow, MEASUREITEMSTRUCT* item) {
     if (item->CtlID == 0 || item->CtlID == static_cast<UINT>(-1)) return false;
-    if (g_tapeLineHeight == 0) g_tapeLineHeight = MeasureTapeLineHeight(mainWindow);
-    item->itemHeight = static_cast<UINT>(g_tapeLineHeight);
+    item->itemHeight = static_cast<UINT>(TapeLineHeight(mainWindow));
     return true;
 }
 

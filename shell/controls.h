@@ -1,7 +1,8 @@
 #pragma once
 // The main window's child controls: creation, the window size that the options ask for,
-// re-layout when the tape or the mode display is switched, the mode display's text and the
-// owner-drawn tape.
+// re-layout when the tape or the mode display is switched or the window moves to a monitor of
+// another DPI, the mode display's text and the owner-drawn tape. The layout is drawn for 96 DPI
+// and multiplied by DPI/96 for the monitor that the window is on.
 
 #include <windows.h>
 
@@ -13,18 +14,20 @@ extern HWND g_display;
 extern HWND g_memoryIndicator;
 extern HWND g_modeDisplay;
 
+// The outer size of the main window at `dpi` for the current tape and mode display options,
+// before it exists.
+SIZE MainWindowSize(UINT dpi, DWORD style);
+
+// Creates the controls, laid out for the DPI of the window's monitor; the window takes the size
+// that this layout needs.
 void CreateControls(HWND mainWindow, HINSTANCE instance);
-
-// Outer size of the main window for the current tape and mode display options.
-int MainWindowHeight();
-int MainWindowWidth();
-
-// Client y of a keypad row (y within the keypad block) and of the display box's parts.
-int KeypadTop(int y);
-int UpperAreaTop(int y);
 
 // After Display Tape or Display Mode changed: show or hide, resize, move.
 void RelayoutControls(HWND mainWindow);
+
+// WM_DPICHANGED: the window takes the rectangle that the system suggests and lays itself out
+// again, with fonts of the new size.
+void ChangeDpi(HWND mainWindow, UINT dpi, const RECT& suggested);
 
 // "HMSF   29.97 F/S", "FF   16.00 F/F", "OCT   (8)".
 TextBuffer ModeDisplayText(int mode);

@@ -80,9 +80,20 @@ LRESULT OnSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// The clipboard may have changed since the window last had the focus: Paste is checked again
+// each time a menu opens. TranslateAccelerator sends this message too, before it looks whether
+// the command's item is greyed (an accelerator of a greyed item does nothing), so Ctrl+V works
+// for text that another program put on the clipboard while this window kept the focus.
 LRESULT OnInitMenu(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     InitMenuState(window, reinterpret_cast<HMENU>(wParam));
+    RefreshPasteItem(window);
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The window moved to a monitor of another DPI; both words of wParam hold the new DPI.
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+    ChangeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    return 0;
 }
 
 // A read-only edit asks with WM_CTLCOLORSTATIC on current systems and with WM_CTLCOLOREDIT on
@@ -124,6 +135,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
         case WM_SYSCOMMAND: return OnSysCommand(window, message, wParam, lParam);
         case WM_INITMENU: return OnInitMenu(window, message, wParam, lParam);
+        case WM_DPICHANGED: return OnDpiChanged(window, wParam, lParam);
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC: return OnCtlColor(window, message, wParam, lParam);
         case WM_LBUTTONDOWN: return OnLButtonDown(window, message, wParam, lParam);

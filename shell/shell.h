@@ -23,9 +23,10 @@ void SaveWindowPosition(HWND mainWindow);
 // Returns the saved current mode.
 int LoadSettings();
 
-// Sizes, places and creates the main window, creates its controls, rebuilds the user-mode menu,
-// starts the calculator in the saved mode, and shows the window. Null when the window cannot be
-// created.
+// Sizes, places and creates the main window (at the saved position while it can be reached
+// there, else on the nearest monitor's work area), creates its controls for the DPI of its
+// monitor, rebuilds the user-mode menu, starts the calculator in the saved mode, and shows the
+// window. Null when the window cannot be created.
 HWND CreateMainWindow(HINSTANCE instance, int showCommand, int savedMode);
 
 // Runs until WM_QUIT; returns its exit code. The help window's messages go to it with its

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dialogs/help_window.h"
 #include "engine/calculator.h"
 #include "model/mode_table.h"
@@ -12,6 +14,7 @@
 #include "settings/settings.h"
 #include "settings/win_profile.h"
 #include "shell/controls.h"
+#include "shell/dpi.h"
 #include "shell/main_window.h"
 #include "shell/menus.h"
 #include "shell/resource.h"
@@ -41,9 +44,55 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassA(&windowClass) != 0;
 }
 
-// -1 on an axis centres the window on that axis; a stored coordinate is used as it is.
+// How much of the title bar must lie in a monitor's work area for the user to grab it: a piece
+// this wide at 96 DPI (a little more than two of its buttons), and at least half its height.
+constexpr int kGrabbableTitleWidth = 40;
+
+// -1 on an axis centres the window on that axis; any other stored coordinate is taken as it is,
+// and KeepReachable looks at the place that results.
 int PlaceOnAxis(int stored, int screenSize, int windowSize) {
     return stored == -1 ? (screenSize - windowSize) / 2 : stored;
+}
+
+// The start of a stretch of `size` pixels, moved as little as needed to lie between low and high.
+// A stretch longer than that room starts at low, so that the title bar and the menu stay on it.
+int MoveIntoSpan(int start, int size, int low, int high) { return std::max(low, std::min(start, high - size)); }
+
+bool TitleBarCanBeGrabbed(const RECT& window, UINT dpi) {
+    const int titleHeight = SystemMetricForDpi(SM_CYDLGFRAME, dpi) + SystemMetricForDpi(SM_CYCAPTION, dpi);
+    const RECT titleBar{window.left, window.top, window.right, window.top + titleHeight};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    HMONITOR found = MonitorFromRect(&titleBar, MONITOR_DEFAULTTONULL);
+    if (found == nullptr || !GetMonitorInfoA(found, &monitor)) return false;
+    RECT visible{};
+    IntersectRect(&visible, &titleBar, &monitor.rcWork);
+    return visible.right - visible.left >= ScaleToDpi(kGrabbableTitleWidth, dpi) &&
+           2 * (visible.bottom - visible.top) >= titleHeight;
+}
+
+// A saved position is used as it is while the window can be reached there. One that lies off
+// every monitor (the monitor it was saved on is gone, or the screen got smaller) would open the
+// window out of reach: it goes to the nearest point of the nearest monitor's work area instead.
+RECT KeepReachable(const RECT& window, UINT dpi) {
+    if (TitleBarCanBeGrabbed(window, dpi)) return window;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) return window;
+    const RECT& work = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    const int x = MoveIntoSpan(window.left, width, work.left, work.right);
+    const int y = MoveIntoSpan(window.top, height, work.top, work.bottom);
+    return RECT{x, y, x + width, y + height};
+}
+
+// Where the window opens, at the size it has at `dpi`.
+RECT MainWindowRect(UINT dpi) {
+    const SIZE size = MainWindowSize(dpi, kMainWindowStyle);
+    const int x = PlaceOnAxis(g_options.iWindowX, GetSystemMetrics(SM_CXSCREEN), size.cx);
+    const int y = PlaceOnAxis(g_options.iWindowY, GetSystemMetrics(SM_CYSCREEN), size.cy);
+    return KeepReachable(RECT{x, y, x + size.cx, y + size.cy}, dpi);
 }
 
 void SetUpMainWindow(HWND window, HINSTANCE instance, int savedMode) {
@@ -76,19 +125,25 @@ bool InitApplication(HINSTANCE instance, HINSTANCE previousInstance) {
 }
 
 int LoadSettings() {
-    char exePath[MAX_PATH + 1] = "";
-    GetModuleFileNameA(nullptr, exePath, MAX_PATH);
-    SetSettingsPaths(exePath);
+    char exePath[MAX_PATH] = "";
+    // 0 is a failure, and a path that fills the buffer was cut short (ERROR_INSUFFICIENT_BUFFER;
+    // Windows XP does not even end it with a zero): a settings file named after either would be
+    // somebody else's, such as ".INI" in the Windows folder. The defaults stand then.
+    const DWORD length = GetModuleFileNameA(nullptr, exePath, sizeof exePath);
+    const bool whole = length != 0 && length < sizeof exePath;
+    if (!SetSettingsPaths(whole ? exePath : nullptr)) return 0;
     WinProfileStore profile(g_settingsPath.c_str());
     return ReadSettings(profile);
 }
 
 void SaveSetupNow() {
+    if (!HasSettingsFile()) return;
     WinProfileStore profile(g_settingsPath.c_str());
     SaveSettings(profile, g_calc.iMode);
 }
 
 void SaveWindowPosition(HWND mainWindow) {
+    if (!HasSettingsFile()) return;
     RECT outer{};
     GetWindowRect(mainWindow, &outer);
     WinProfileStore profile(g_settingsPath.c_str());
@@ -96,13 +151,12 @@ void SaveWindowPosition(HWND mainWindow) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand, int savedMode) {
-    const int height = MainWindowHeight();
-    const int width = MainWindowWidth();
-    const int x = PlaceOnAxis(g_options.iWindowX, GetSystemMetrics(SM_CXSCREEN), width);
-    const int y = PlaceOnAxis(g_options.iWindowY, GetSystemMetrics(SM_CYSCREEN), height);
-
-    g_mainWindow = CreateWindowExA(0, g_className.c_str(), kWindowTitle, kMainWindowStyle, x, y, width,
-                                   height, nullptr, nullptr, instance, nullptr);
+    // Until the window exists its monitor is not known: it is sized for the system's DPI, and
+    // the controls lay it out again for its monitor's.
+    const RECT placed = MainWindowRect(SystemDpi());
+    g_mainWindow = CreateWindowExA(0, g_className.c_str(), kWindowTitle, kMainWindowStyle, placed.left, placed.top,
+                                   placed.right - placed.left, placed.bottom - placed.top, nullptr, nullptr,
+                                   instance, nullptr);
     if (g_mainWindow == nullptr) return nullptr;
 
     SetUpMainWindow(g_mainWindow, instance, savedMode);

@@ -19,7 +19,6 @@ namespace e2e {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 2000;
-constexpr int kUnixTimeoutMs = 5000;
 constexpr int kFocusSettleMs = 150;
 
 // ---- Small helpers over the program's windows ----
@@ -178,32 +177,10 @@ bool SetClipboard(const char* text) {
     return placed;
 }
 
-std::string UnixPath(const std::string& windowsPath) {
-    std::string path = windowsPath.size() > 2 && windowsPath[1] == ':' ? windowsPath.substr(2) : windowsPath;
-    for (char& c : path) c = c == '\\' ? '/' : c;
-    return path;
-}
-
-// Runs a shell command on the Unix side. Wine starts Unix programs without a waitable handle
-// or a usable standard output, so the command leaves a marker file when it is done.
-bool RunUnix(const Vexo& v, const std::string& command) {
-    const std::string marker = v.folder + "\\unix-done";
-    DeleteFileA(marker.c_str());
-    std::string line = "Z:\\bin\\sh -c \"" + command + "; echo done > '" + UnixPath(marker) + "'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return Poll([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, kUnixTimeoutMs);
-}
-
 // What an X client reads from the clipboard selection.
 std::string XClipboard(const Vexo& v) {
     const std::string file = v.folder + "\\xclip-out.txt";
-    if (!RunUnix(v, "xclip -o -selection clipboard > '" + UnixPath(file) + "' 2>/dev/null")) return "<xclip failed>";
+    if (!RunUnix(v.folder, "xclip -o -selection clipboard > '" + UnixPath(file) + "' 2>/dev/null")) return "<xclip failed>";
     return ReadIni(file);
 }
 
@@ -215,7 +192,7 @@ std::string XClipboard(const Vexo& v) {
     std::ofstream(file, std::ios::binary) << text;
     std::string got = "<no text>";
     for (int attempt = 1; attempt <= 3; ++attempt) {
-        if (!RunUnix(v, "xclip -i -selection clipboard < '" + UnixPath(file) + "' > /dev/null 2>&1"))
+        if (!RunUnix(v.folder, "xclip -i -selection clipboard < '" + UnixPath(file) + "' > /dev/null 2>&1"))
             return ::testing::AssertionFailure() << "xclip -i did not run";
         if (Poll([&] { return ClipboardText(got) && got == text; }, 2000)) {
             if (attempt > 1) printf("note: xclip text seen on attempt %d\n", attempt);
@@ -224,16 +201,6 @@ std::string XClipboard(const Vexo& v) {
     }
     return ::testing::AssertionFailure() << "Windows clipboard: got \"" << got << "\", X: \"" << XClipboard(v)
                                          << "\", wanted \"" << text << "\"";
-}
-
-// The main window refreshes its Paste item (and with it Ctrl+V) each time it takes the focus,
-// as it does when the user comes back from the program that set the clipboard. The input
-// states are attached, so the driver can move the focus inside the program directly.
-void RefocusMainWindow(const Vexo& v) {
-    const HWND focus = FocusWindow(v);
-    SetFocus(v.main);
-    SetFocus(focus);
-    SyncPosted(v);
 }
 
 // ---- Copy ----
@@ -346,8 +313,12 @@ const PasteRow kPasteRows[] = {
     {"no text on the clipboard", IDM_MODE_DEC, "12", nullptr, "12", 0, "3", "123"},
 };
 
+// The text is put on the clipboard by an X program while the calculator keeps the focus, as
+// when the user copies in another program and comes back with the mouse over the calculator.
+// The clipboard is empty at the start, so Paste starts greyed.
 TEST(Paste, DigitsOfTheClipboardTextAreTyped) {
     ASSERT_GE(BellCount(), 0) << "no bell watcher log (LUMO_E2E_BELLS)";
+    ASSERT_TRUE(SetClipboard(nullptr));
     Vexo v;
     ASSERT_TRUE(StartVexo(v, nullptr));
     for (const PasteRow& row : kPasteRows) {
@@ -355,12 +326,14 @@ TEST(Paste, DigitsOfTheClipboardTextAreTyped) {
         PostCommand(v, row.command);
         SyncPosted(v);
         TypeText(v, std::string("\x1b") + row.typed);
+        const HWND focus = FocusWindow(v);
         if (row.text != nullptr) {
             ASSERT_TRUE(SetXClipboard(v, row.text));
         } else {
             ASSERT_TRUE(SetClipboard(nullptr));
         }
-        RefocusMainWindow(v);
+        ASSERT_EQ(GetForegroundWindow(), v.main) << "the calculator kept the focus";
+        ASSERT_EQ(FocusWindow(v), focus);
         const int before = BellsAfter(0, 0, 300);
         PressCtrl(v, 'V');
         EXPECT_TRUE(ControlTextIs(v, IDC_DISPLAY, row.display));
@@ -655,13 +628,13 @@ TEST(RomanDialog, TypingIsFilteredAndConversionsShowSelected) {
         EXPECT_TRUE(ItemTextIs(dialog, row.field, row.shown));
     }
 
-    // Unchecking Upper Case re-cases the numeral at once and selects it.
+    // Unchecking Upper Case re-cases the numeral at once; the caret stays behind it.
     ClickButton(dialog, IDC_ROMAN_UPPER);
     EXPECT_TRUE(ItemTextIs(dialog, IDC_ROMAN_ROMAN, "xiv"));
-    EXPECT_EQ(Send(roman, EM_GETSEL), MAKELRESULT(0, 3));
+    EXPECT_EQ(Send(roman, EM_GETSEL), MAKELRESULT(3, 3));
     EXPECT_EQ(FocusWindow(v), roman);
-    TypeInto(v, dialog, IDC_ROMAN_ROMAN, "MCMXCIV");
-    EXPECT_TRUE(ItemTextIs(dialog, IDC_ROMAN_ROMAN, "mcmxciv")) << "the selection was replaced, in lower case";
+    TypeInto(v, dialog, IDC_ROMAN_ROMAN, "\b\b\bMCMXCIV");
+    EXPECT_TRUE(ItemTextIs(dialog, IDC_ROMAN_ROMAN, "mcmxciv")) << "typed in lower case";
 
     PostClick(v, dialog, IDC_ROMAN_TO_ARABIC);
     EXPECT_TRUE(ItemTextIs(dialog, IDC_ROMAN_ARABIC, "1994"));
@@ -761,6 +734,53 @@ TEST(RomanDialog, PastesAreFilteredArabicBeepsRomanIsSilent) {
         }
         EXPECT_TRUE(ItemTextIs(dialog, row.field, row.after));
         EXPECT_EQ(BellsAfter(before + row.bells) - before, row.bells);
+    }
+}
+
+// Re-casing the numeral after a paste or a click on Upper Case writes the field anew; the caret
+// and the selection stay where the user had them, after a paste behind the pasted text. Both
+// fields hold 127 characters, what the dialog reads back, so a long paste shows its cut at once.
+TEST(RomanDialog, CaretStaysWhereTheUserHadIt) {
+    Vexo v;
+    ASSERT_TRUE(StartVexo(v, nullptr));
+    const HWND dialog = OpenRoman(v);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(Checked(dialog, IDC_ROMAN_UPPER));
+
+    struct Row {
+        const char* label;
+        int field;
+        const char* before;
+        int selectionStart, selectionEnd;
+        std::string clipboard;  // Ctrl+V; empty: a click on Upper Case instead
+        const char* typed;      // afterwards
+        std::string after;
+    };
+    const std::string longNumeral(200, 'm');
+    const std::string longNumber(200, '7');
+    const Row kRows[] = {
+        {"paste, then type", IDC_ROMAN_ROMAN, "", 0, 0, "MCM", "x", "MCMX"},
+        {"paste in the middle", IDC_ROMAN_ROMAN, "MX", 1, 1, "cm", "l", "MCMLX"},
+        {"Upper Case off keeps the caret", IDC_ROMAN_ROMAN, "XV", 1, 1, "", "I", "xiv"},
+        {"Upper Case on keeps the selection", IDC_ROMAN_ROMAN, "xiv", 1, 3, "", "x", "XX"},
+        {"200 letters: 127 pasted, no more typed", IDC_ROMAN_ROMAN, "", 0, 0, longNumeral, "X",
+         std::string(127, 'M')},
+        {"200 digits: 127 pasted, no more typed", IDC_ROMAN_ARABIC, "", 0, 0, longNumber, "1",
+         std::string(127, '7')},
+    };
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.label);
+        const HWND field = GetDlgItem(dialog, row.field);
+        SetItemText(dialog, row.field, row.before);
+        Send(field, EM_SETSEL, row.selectionStart, row.selectionEnd);
+        if (row.clipboard.empty()) {
+            ClickButton(dialog, IDC_ROMAN_UPPER);
+        } else {
+            ASSERT_TRUE(SetClipboard(row.clipboard.c_str()));
+            TypeInto(v, dialog, row.field, "V", true);
+        }
+        TypeInto(v, dialog, row.field, row.typed);
+        EXPECT_TRUE(ItemTextIs(dialog, row.field, row.after));
     }
 }
 

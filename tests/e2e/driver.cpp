@@ -692,4 +692,95 @@ bool Screenshot(const Vexo& v, const std::string& name)
     return static_cast<bool>(file);
 }
 
+std::string UnixPath(const std::string& windowsPath)
+{
+    std::string path = windowsPath.size() > 2 && windowsPath[1] == ':' ? windowsPath.substr(2) : windowsPath;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Wine starts Unix programs without a waitable handle or a usable standard output, so the
+// command leaves a marker file when it is done.
+bool RunUnix(const std::string& folder, const std::string& command)
+{
+    const std::string marker = folder + "\\unix-done";
+    DeleteFileA(marker.c_str());
+    std::string line = "Z:\\bin\\sh -c \"" + command + "; echo done > '" + UnixPath(marker) + "'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    constexpr int kUnixTimeoutMs = 5000;
+    return Poll([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, kUnixTimeoutMs);
+}
+
+namespace {
+
+constexpr DWORD kNormalDpi = 96;
+constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
+
+bool WriteLogPixels(DWORD dpi)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const bool written = RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                                        sizeof dpi) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return written;
+}
+
+// A pixel of the captured bits (24 bits, rows from the bottom) counts as ink when the sum of
+// its three channels lies below half of white's.
+constexpr int kInkThreshold = 3 * 255 / 2;
+
+}  // namespace
+
+ScreenDpi::ScreenDpi(DWORD dpi) : ok_(WriteLogPixels(dpi)) {}
+
+ScreenDpi::~ScreenDpi() { WriteLogPixels(kNormalDpi); }
+
+int InkHeight(HWND window)
+{
+    const RECT area = WindowRect(window);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return -1;
+    HDC screenDc = GetDC(nullptr);
+    HDC memoryDc = CreateCompatibleDC(screenDc);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memoryDc, bitmap);
+    BitBlt(memoryDc, 0, 0, width, height, screenDc, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const int stride = (width * 3 + 3) & ~3;
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    int rows = 0;
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        for (int x = 0; x < width; ++x) {
+            if (row[3 * x] + row[3 * x + 1] + row[3 * x + 2] < kInkThreshold) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    SelectObject(memoryDc, old);
+    DeleteObject(bitmap);
+    DeleteDC(memoryDc);
+    ReleaseDC(nullptr, screenDc);
+    return rows;
+}
+
 }  // namespace e2e

@@ -161,4 +161,29 @@ int BellsAfter(int count, int timeoutMs = 1500, int settleMs = 250);
 // boxes) as <shots>/<name>.bmp.
 bool Screenshot(const Vexo& v, const std::string& name);
 
+// "Z:\\a\\b" becomes "/a/b".
+std::string UnixPath(const std::string& windowsPath);
+
+// Runs a shell command on the Unix side and waits (5 s at most) until it is done; `folder` (a
+// Windows path) takes the marker file that tells so.
+bool RunUnix(const std::string& folder, const std::string& command);
+
+// The screen's DPI for programs started while this lives: Wine reads it from LogPixels in
+// HKEY_CURRENT_USER\Control Panel\Desktop when a process starts. Puts back 96 at the end.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi);
+    ~ScreenDpi();
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+};
+
+// How many pixel rows of the window, as it shows on the screen, hold text: pixels much darker
+// than its background. The height of the digits on the display, for example.
+int InkHeight(HWND window);
+
 }  // namespace e2e

@@ -4,6 +4,8 @@
 #include "shell/resource.h"
 #include "tests/e2e/driver.h"
 
+#include <string>
+
 namespace e2e {
 namespace {
 
@@ -58,6 +60,38 @@ TEST(Look, Screenshots)
     EXPECT_TRUE(Screenshot(v, "about-box"));
     EXPECT_TRUE(AnswerMessageBox(about, IDOK));
     EXPECT_TRUE(CloseVexo(v));
+}
+
+// The program's manifest, as Windows reads it from the resources of vexo.exe.
+std::string ManifestOf(const std::string& exe)
+{
+    HMODULE image = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (image == nullptr)
+        return "";
+    std::string text;
+    if (HRSRC found = FindResourceA(image, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST)) {
+        if (const void* bytes = LockResource(LoadResource(image, found)))
+            text.assign(static_cast<const char*>(bytes), SizeofResource(image, found));
+    }
+    FreeLibrary(image);
+    return text;
+}
+
+// Per-monitor DPI awareness (version 2 first, the older declarations behind it) and version 6
+// of the common controls are what make the program sharp and current on today's Windows.
+TEST(Look, ManifestAsksForPerMonitorDpiAndCurrentControls)
+{
+    const std::string manifest = ManifestOf(Cfg().vexoExe);
+    ASSERT_FALSE(manifest.empty()) << Cfg().vexoExe << " carries no manifest";
+    static const char* const kDeclarations[] = {
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor"
+        "</dpiAwareness>",
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
+    };
+    for (const char* declaration : kDeclarations)
+        EXPECT_NE(manifest.find(declaration), std::string::npos) << "missing: " << declaration;
 }
 
 }  // namespace

@@ -95,8 +95,11 @@ else
   echo "run-e2e.sh: cannot make a folder read-only here; the read-only test will be skipped"
 fi
 
-# The Wine prefix of this build folder, set up exactly as for the other Wine tests.
-"$source_dir/cmake/wine-run.sh" "$prefix" cmd /c exit >/dev/null 2>&1
+# The Wine prefix of this build folder, set up exactly as for the other Wine tests, on a screen
+# of 96 DPI: the DPI tests change LogPixels for the programs they start and put 96 back, but a
+# run that was killed half-way could not.
+"$source_dir/cmake/wine-run.sh" "$prefix" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+  /d 96 /f >/dev/null 2>&1
 
 "$bell_watch" "$bell_log" </dev/null >/dev/null 2>"$work/bell_watch.err" &
 watcher_pid=$!

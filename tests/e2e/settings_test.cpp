@@ -256,6 +256,8 @@ const PositionRow kPositions[] = {
     {"Empty", "", -1, -1},
     // Only 127 characters of a value count: the 50 lies beyond them.
     {"LongerThan127", kLongPosition.c_str(), 100, 0},
+    // Partly off the 800 x 600 screen, with enough of the title bar on it to grab.
+    {"PartlyOffTheScreen", "700,300", 700, 300},
 };
 
 class StoredPosition : public ::testing::TestWithParam<PositionRow> {};
@@ -279,6 +281,35 @@ INSTANTIATE_TEST_SUITE_P(Values, StoredPosition, ::testing::ValuesIn(kPositions)
                          [](const ::testing::TestParamInfo<PositionRow>& info) {
                              return std::string(info.param.name);
                          });
+
+// A position saved on a monitor that is gone, off the 800 x 600 screen to the right or to the
+// left, opens the window on the screen's work area, moved no further than needed. The settings
+// file keeps the saved value until the window closes, which writes where it was.
+TEST(Settings, PositionOffTheScreenOpensOnIt)
+{
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    struct OffRow {
+        const char* name;
+        const char* saved;
+        int top;
+    };
+    static const OffRow kRows[] = {{"Right", "5000,100", 100}, {"Left", "-5000,100", 100}};
+    for (const OffRow& row : kRows) {
+        SCOPED_TRACE(row.saved);
+        Vexo v;
+        const std::string ini = std::string("[Vexo]\r\nszXYPos=") + row.saved + "\r\n";
+        ASSERT_TRUE(StartVexo(v, ini.c_str(), std::string("PositionOffTheScreen.") + row.name));
+        const RECT rect = WindowRect(v.main);
+        RECT onScreen{};
+        IntersectRect(&onScreen, &rect, &work);
+        EXPECT_TRUE(EqualRect(&onScreen, &rect)) << "window at " << Position(rect);
+        EXPECT_EQ(rect.top, row.top) << "the saved height is in reach and stays";
+        EXPECT_TRUE(IniHas(v, "szXYPos", row.saved, 0)) << "nothing is written at start-up";
+        ASSERT_TRUE(CloseVexo(v));
+        EXPECT_TRUE(IniHas(v, "szXYPos", Position(rect), 0));
+    }
+}
 
 // User modes are defined by hand in "Vexo Special" and selected with Ctrl+F5 to Ctrl+F8.
 TEST(Settings, UserModesFromTheFile)
@@ -533,6 +564,105 @@ TEST(Settings, ReadOnlyFolder)
         EXPECT_EQ(ReadIni(folder + "\\vexo.INI", &exists), before) << "the file is unchanged";
         EXPECT_EQ(exists, row.hasIni);
     }
+}
+
+// The names of the INI files in the Windows folder, where the profile functions put a settings
+// file whose path has no folder (".INI" for an empty program path).
+std::vector<std::string> WindowsFolderIniFiles()
+{
+    std::vector<std::string> names;
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(windows) + "\\*.ini").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A vexo.exe that Wine starts from the Unix side opens on the suite's desktop (and not on the
+// display's own), where the driver can find its window, while this lives.
+class DesktopOfUnixStarts {
+public:
+    DesktopOfUnixStarts()
+    {
+        char desktop[64] = "";
+        GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, desktop, sizeof desktop,
+                                  nullptr);
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        ok_ = RegSetValueExA(key, "Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(desktop),
+                             static_cast<DWORD>(lstrlenA(desktop) + 1)) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    ~DesktopOfUnixStarts()
+    {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kAppKey);
+    }
+    DesktopOfUnixStarts(const DesktopOfUnixStarts&) = delete;
+    DesktopOfUnixStarts& operator=(const DesktopOfUnixStarts&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    static constexpr const char* kAppKey = "Software\\Wine\\AppDefaults\\vexo.exe";
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\vexo.exe\\Explorer";
+    bool ok_ = false;
+};
+
+// Started from a folder whose path is longer than MAX_PATH, the program is handed its own path
+// cut short. A settings file named after that would be some other file, so the program reads
+// none and writes none: it starts with the defaults, although a settings file lies beside it,
+// and Save Setup Now and closing leave every file as it was, in its folders and in the Windows
+// folder. Wine starts such a program only from the Unix side.
+TEST(Settings, NoSettingsFileWhenThePathIsLongerThanMaxPath)
+{
+    const std::string folder = MakeTestFolder();
+    const std::string deep =
+        UnixPath(folder) + "/" + std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(60, 'c');
+    ASSERT_GT(WinPath(deep).size() + std::string("\\vexo.exe").size(), static_cast<size_t>(MAX_PATH));
+    const std::string listing = UnixPath(folder) + "/files.txt";
+    const std::string list = "(cd '" + UnixPath(folder) + "' && find . -type f ! -name files.txt ! -name unix-done "
+                             "-exec md5sum {} + | sort) > '" + listing + "'";
+    ASSERT_TRUE(RunUnix(folder, "mkdir -p '" + deep + "' && cp '" + UnixPath(folder) + "/vexo.exe' '" + deep +
+                                    "/' && printf '[Vexo]\\r\\nbDispTape=1\\r\\n' > '" + deep + "/vexo.INI' && " + list));
+    const std::string before = ReadIni(folder + "\\files.txt");
+    const std::vector<std::string> windowsIniFiles = WindowsFolderIniFiles();
+    ASSERT_NE(before.find("vexo.INI"), std::string::npos) << before;
+
+    DesktopOfUnixStarts sameDesktop;
+    ASSERT_TRUE(sameDesktop.ok());
+    ASSERT_TRUE(RunUnix(folder, "cd '" + deep + "' && (wine ./vexo.exe > /dev/null 2>&1 &)"));
+    Vexo v;
+    v.folder = folder;
+    ASSERT_TRUE(Poll([&] {
+        v.main = FindWindowA("vexo", nullptr);
+        return v.main != nullptr && IsWindowVisible(v.main) && Control(v, IDC_MODE_DISPLAY) != nullptr;
+    }, 15000)) << "the program did not start";
+    DWORD processId = 0;
+    v.process.dwThreadId = GetWindowThreadProcessId(v.main, &processId);
+    v.process.dwProcessId = processId;
+    v.process.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+    ASSERT_NE(v.process.hProcess, nullptr);
+
+    EXPECT_FALSE(Visible(v, IDC_TAPE)) << "the settings file beside the program was read";
+    EXPECT_TRUE(ClientSizeIs(v, kClientWidth, kClientHeight));
+    PostCommand(v, IDM_DISPLAY_MODE);
+    PostCommand(v, IDM_SAVE_SETUP);
+    SyncPosted(v);
+    EXPECT_TRUE(Visible(v, IDC_MODE_DISPLAY)) << "the program works";
+    ASSERT_TRUE(CloseVexo(v));
+
+    ASSERT_TRUE(RunUnix(folder, list));
+    EXPECT_EQ(ReadIni(folder + "\\files.txt"), before) << "files were written";
+    EXPECT_EQ(WindowsFolderIniFiles(), windowsIniFiles) << "a settings file in the Windows folder";
 }
 
 }  // namespace

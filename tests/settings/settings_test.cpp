@@ -319,9 +319,45 @@ TEST(SettingsPathTest, ExtensionReplacesTheFileNamesLastDot) {
     };
     for (const PathCase& c : cases) EXPECT_EQ(SiblingPath(c.exePath, ".INI"), c.iniPath) << c.exePath;
 
-    SetSettingsPaths("C:\\Tools\\VEXO.EXE");
+    EXPECT_TRUE(SetSettingsPaths("C:\\Tools\\VEXO.EXE"));
     EXPECT_EQ(g_settingsPath, "C:\\Tools\\VEXO.INI");
     EXPECT_EQ(g_helpPath, "C:\\Tools\\VEXO.HLP");
+    EXPECT_TRUE(HasSettingsFile());
+}
+
+// "C:\\fff...\\vexooo...<extension>", exactly `length` characters long.
+std::string ExePathOfLength(std::size_t length, const std::string& extension) {
+    const std::string start = "C:\\" + std::string(200, 'f') + "\\vexo";
+    return start + std::string(length - start.size() - extension.size(), 'o') + extension;
+}
+
+// A program path that the system could not give whole, or one that leaves no room for the
+// extension within MAX_PATH (260 characters with the terminating zero): no settings file at all,
+// rather than one named after a cut path.
+TEST(SettingsPathTest, NoSettingsFileWithoutTheWholePath) {
+    struct Case {
+        const char* label;
+        std::string exePath;
+        bool given;  // false: the system gave no path
+        bool known;
+    };
+    const Case cases[] = {
+        {"the system gave no path", "", false, false},
+        {"an empty path", "", true, false},
+        {"the longest path, 259 characters", ExePathOfLength(259, ".exe"), true, true},
+        {"259 characters without an extension leave no room for one", ExePathOfLength(259, ""), true, false},
+        {"260 characters", ExePathOfLength(260, ".exe"), true, false},
+        {"300 characters", ExePathOfLength(300, ".exe"), true, false},
+    };
+    for (const Case& c : cases) {
+        SetSettingsPaths("C:\\Tools\\VEXO.EXE");
+        EXPECT_EQ(SetSettingsPaths(c.given ? c.exePath.c_str() : nullptr), c.known) << c.label;
+        EXPECT_EQ(HasSettingsFile(), c.known) << c.label;
+        EXPECT_EQ(g_helpPath.empty(), !c.known) << c.label;
+        if (c.known) {
+            EXPECT_EQ(g_settingsPath, SiblingPath(c.exePath.c_str(), ".INI")) << c.label;
+        }
+    }
 }
 
 }  // namespace

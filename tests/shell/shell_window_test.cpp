@@ -393,6 +393,79 @@ TEST_F(ShellWindowTest, SwitchingTheTapeOnAndOffRestoresTheGeometry) {
     EXPECT_FALSE(IsWindowVisible(g_tapeView));
 }
 
+RECT ControlRect(int id) {
+    RECT rect{};
+    GetWindowRect(GetDlgItem(g_mainWindow, id), &rect);
+    MapWindowPoints(nullptr, g_mainWindow, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The font a control draws with: its height, or 0 for none of its own (the system font).
+LONG FontHeight(int id) {
+    const auto font = reinterpret_cast<HFONT>(SendDlgItemMessageA(g_mainWindow, id, WM_GETFONT, 0, 0));
+    LOGFONTA description{};
+    if (font == nullptr || GetObjectA(font, sizeof description, &description) == 0) return 0;
+    return description.lfHeight;
+}
+
+// Sent in the process: Wine has one monitor on Xvfb and never sends WM_DPICHANGED itself (and
+// still draws the frame at 96 DPI, so the size that the message suggests cannot fit exactly).
+TEST_F(ShellWindowTest, MovingToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
+    using namespace layout;
+    g_options.bDispTape = 1;
+    g_options.bDispMode = 1;
+    Start();
+    constexpr int kFirstId = IDC_DISPLAY;
+    constexpr int kLastId = IDC_MODE_DISPLAY;
+    std::vector<RECT> at96;
+    for (int id = kFirstId; id <= kLastId; ++id) at96.push_back(ControlRect(id));
+    const LRESULT line96 = SendMessageA(g_tapeView, LB_GETITEMHEIGHT, 0, 0);
+    LOGFONTA systemFont{};
+    GetObjectA(GetStockObject(SYSTEM_FONT), sizeof systemFont, &systemFont);
+    const KeypadButton& topLeftKey = KeypadTable[IDC_KEY_MR - IDC_FIRST_KEY];
+
+    struct Step {
+        UINT dpi;
+        POINT topLeft;  // of the suggested rectangle
+    };
+    const Step steps[] = {{144, {30, 20}}, {192, {0, 0}}, {120, {5, 6}}, {96, {40, 50}}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.dpi << " DPI");
+        auto at = [&step](int length) { return MulDiv(length, static_cast<int>(step.dpi), 96); };
+        const int clientHeight = at(kClientHeight) + at(kTapeHeight) + at(kModeLineHeight);
+        RECT suggested{0, 0, at(kClientWidth), clientHeight};
+        AdjustWindowRectExForDpi(&suggested, static_cast<DWORD>(GetWindowLongPtrA(g_mainWindow, GWL_STYLE)), TRUE, 0,
+                                 step.dpi);
+        OffsetRect(&suggested, step.topLeft.x - suggested.left, step.topLeft.y - suggested.top);
+        SendMessageA(g_mainWindow, WM_DPICHANGED, MAKEWPARAM(step.dpi, step.dpi), reinterpret_cast<LPARAM>(&suggested));
+
+        RECT window{};
+        GetWindowRect(g_mainWindow, &window);
+        EXPECT_EQ(window.left, step.topLeft.x);
+        EXPECT_EQ(window.top, step.topLeft.y);
+        RECT client{};
+        GetClientRect(g_mainWindow, &client);
+        EXPECT_EQ(client.right, at(kClientWidth));
+        EXPECT_EQ(client.bottom, clientHeight);
+        const RECT key = ControlRect(IDC_KEY_MR);
+        EXPECT_EQ(key.left, at(topLeftKey.x));
+        EXPECT_EQ(key.top, at(topLeftKey.y + kKeypadTop) + at(kTapeHeight));
+        EXPECT_EQ(key.right - key.left, at(kKeyWidth));
+        EXPECT_EQ(key.bottom - key.top, at(kKeyHeight));
+        EXPECT_EQ(SendMessageA(g_tapeView, LB_GETITEMHEIGHT, 0, 0), at(static_cast<int>(line96)));
+        // At 96 DPI the controls draw with the system font, as before; elsewhere with a font of
+        // the system font's 96-DPI height multiplied by DPI/96.
+        for (int id : {IDC_DISPLAY, IDC_MEMORY, IDC_KEY_0, IDC_TAPE, IDC_MODE_DISPLAY}) {
+            EXPECT_EQ(FontHeight(id), step.dpi == 96 ? 0 : at(systemFont.lfHeight)) << "control " << id;
+        }
+    }
+    for (int id = kFirstId; id <= kLastId; ++id) {
+        const RECT& before = at96[id - kFirstId];
+        const RECT after = ControlRect(id);
+        EXPECT_TRUE(EqualRect(&before, &after)) << "control " << id << " is back in its 96-DPI place";
+    }
+}
+
 void ExpectTapeViewMatchesEngine(const char* label) {
     const int count = static_cast<int>(SendMessageA(g_tapeView, LB_GETCOUNT, 0, 0));
     ASSERT_EQ(count, TapeLineCount()) << label;
@@ -456,29 +529,68 @@ TEST_F(ShellWindowTest, MessageLoopHandsEveryKeyToTheMainWindow) {
     EXPECT_EQ(SendMessageA(g_tapeView, LB_GETCURSEL, 0, 0), LB_ERR) << "the arrow key never reached the tape";
 }
 
-TEST_F(ShellWindowTest, PasteItemFollowsTheClipboardWhenTheWindowGetsTheFocus) {
-    Start();
+// Text on the clipboard as another program puts it there; null empties the clipboard.
+void SetClipboardText(const char* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (text != nullptr) {
+        const size_t size = std::strlen(text) + 1;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        std::memcpy(GlobalLock(block), text, size);
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
+}
+
+TEST_F(ShellWindowTest, PasteItemFollowsTheClipboardWhenTheWindowGetsTheFocusOrAMenuOpens) {
+    enum class Moment { Focus, MenuOpens };
     struct Case {
         const char* clipboardText;  // null: an empty clipboard
+        Moment moment;
         bool pasteEnabled;
     };
-    const Case cases[] = {{nullptr, false}, {"01:00:00:00", true}, {nullptr, false}};
+    const Case cases[] = {
+        {nullptr, Moment::Focus, false},     {"01:00:00:00", Moment::Focus, true},
+        {nullptr, Moment::Focus, false},     {"01:00:00:00", Moment::MenuOpens, true},
+        {nullptr, Moment::MenuOpens, false},
+    };
+    Start();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.clipboardText != nullptr ? c.clipboardText : "(empty clipboard)");
-        ASSERT_TRUE(OpenClipboard(g_mainWindow));
-        EmptyClipboard();
-        if (c.clipboardText != nullptr) {
-            const size_t size = std::string(c.clipboardText).size() + 1;
-            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-            std::memcpy(GlobalLock(block), c.clipboardText, size);
-            GlobalUnlock(block);
-            SetClipboardData(CF_TEXT, block);
+        SCOPED_TRACE(testing::Message() << (c.clipboardText != nullptr ? c.clipboardText : "(empty clipboard)")
+                                        << (c.moment == Moment::Focus ? ", focus" : ", menu opens"));
+        SetClipboardText(c.clipboardText);
+        if (c.moment == Moment::Focus) {
+            SendMessageA(g_mainWindow, WM_SETFOCUS, 0, 0);
+        } else {
+            OpenMenu();
         }
-        CloseClipboard();
-        SendMessageA(g_mainWindow, WM_SETFOCUS, 0, 0);
         const UINT state = GetMenuState(GetMenu(g_mainWindow), IDM_PASTE, MF_BYCOMMAND);
         EXPECT_EQ((state & MF_GRAYED) == 0, c.pasteEnabled);
     }
+}
+
+// The text arrives while the window keeps the focus and Paste is greyed. An accelerator of a
+// greyed item does nothing: Ctrl+V works only because the menu initialisation that
+// TranslateAccelerator asks for first brings Paste up to date.
+TEST_F(ShellWindowTest, CtrlVPastesTextThatArrivedWhileTheWindowKeptTheFocus) {
+    Start();
+    SetClipboardText(nullptr);
+    SendMessageA(g_mainWindow, WM_SETFOCUS, 0, 0);
+    ASSERT_TRUE(GetMenuState(GetMenu(g_mainWindow), IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED);
+    SetClipboardText("4 2");
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    BYTE controlHeld[256];
+    std::memcpy(controlHeld, keys, sizeof keys);
+    controlHeld[VK_CONTROL] = 0x80;
+    SetKeyboardState(controlHeld);
+    PostMessageA(g_mainWindow, WM_KEYDOWN, 'V', 0);
+    PostQuitMessage(0);
+    RunMessageLoop();
+    SetKeyboardState(keys);
+    EXPECT_EQ(WindowText(g_display), "42");
 }
 
 TEST_F(ShellWindowTest, ControlColours) {
@@ -504,6 +616,52 @@ TEST_F(ShellWindowTest, ControlColours) {
         EXPECT_EQ(GetBkColor(dc), c.background) << "control " << GetDlgCtrlID(c.control);
     }
     ReleaseDC(g_mainWindow, dc);
+}
+
+// A saved position is kept while the title bar can be grabbed there: a piece of it at least 40
+// pixels wide and half its height tall on a monitor's work area. Otherwise the window opens on
+// the work area, moved no further than needed.
+TEST_F(ShellWindowTest, SavedPositionOutOfReachOpensOnTheWorkArea) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int titleBar = GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    enum class Kept { Both, X, Y };  // what stays of the saved position
+    struct Case {
+        const char* label;
+        int x;
+        int y;
+        Kept kept;
+    };
+    const Case cases[] = {
+        {"on the screen", 100, 100, Kept::Both},
+        {"50 pixels of the title bar left at the right", work.right - 50, 100, Kept::Both},
+        {"30 pixels of the title bar left at the right", work.right - 30, 100, Kept::Y},
+        {"far to the right", 5000, 100, Kept::Y},
+        {"far to the left", -5000, 100, Kept::Y},
+        {"far below", 100, 5000, Kept::X},
+        {"far above", 100, -3000, Kept::X},
+        {"more than half the title bar on the screen", 100, work.top - (titleBar - 1) / 2, Kept::Both},
+        {"less than half the title bar on the screen", 100, work.top - (titleBar + 2) / 2, Kept::X},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        g_options.iWindowX = c.x;
+        g_options.iWindowY = c.y;
+        Start();
+        RECT window{};
+        GetWindowRect(g_mainWindow, &window);
+        if (c.kept != Kept::Y) {
+            EXPECT_EQ(window.left, c.x);
+        }
+        if (c.kept != Kept::X) {
+            EXPECT_EQ(window.top, c.y);
+        }
+        if (c.kept != Kept::Both) {
+            RECT inside{};
+            IntersectRect(&inside, &window, &work);
+            EXPECT_TRUE(EqualRect(&inside, &window)) << "at " << window.left << "," << window.top;
+        }
+    }
 }
 
 TEST_F(ShellWindowTest, AlwaysOnTopTogglesFromTheSystemMenu) {
