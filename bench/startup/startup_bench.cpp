@@ -1,10 +1,11 @@
 // How long vexo.exe takes from CreateProcess until it takes keys, against the smallest Win32
 // window program started the same way. Prints figures only; nothing here passes or fails.
 //
-//   startup_bench.exe --vexo EXE --minimal EXE --work DIR [--starts N] [--ini FILE]
+//   startup_bench.exe --vexo EXE [--vexo EXE...] --minimal EXE --work DIR [--starts N] [--ini FILE]
 //
-// Each round starts the minimal program and vexo.exe alternately, twice over, with two ways of
-// telling that a program is ready:
+// Each round starts the minimal program and every vexo.exe given in turn, twice over, so that
+// builds compared in one run share the machine's ups and downs (on a busy machine the medians of
+// separate runs differ more than the builds do). Two ways of telling that a program is ready:
 //   poll   the end-to-end driver's way: every 20 ms, a visible main window with its controls
 //          whose thread answers (so figures move in steps of about 20 ms);
 //   idle   WaitForInputIdle: the moment the main thread first waits for input, no polling.
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -26,7 +26,7 @@ constexpr DWORD kStartTimeoutMs = 15000;
 constexpr DWORD kExitTimeoutMs = 5000;
 
 struct Program {
-    const char* label;
+    std::string label;
     std::string exe;          // the copy in its own folder
     std::string folder;
     const char* windowClass;
@@ -49,9 +49,11 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-double Minimum(const std::vector<double>& values)
+// The lower quartile: steadier than the median when other work comes and goes.
+double LowerQuartile(std::vector<double> values)
 {
-    return *std::min_element(values.begin(), values.end());
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 4];
 }
 
 bool Close(PROCESS_INFORMATION& process, HWND window)
@@ -113,7 +115,7 @@ bool StartIdle(Program& program)
     // Idle must mean the finished window: visible, with the control that the driver waits for.
     if (waited != 0 || !window || !IsWindowVisible(window) ||
         (program.readyControl != 0 && !GetDlgItem(window, program.readyControl))) {
-        std::fprintf(stderr, "%s: not ready when idle (wait %lu, window %p)\n", program.label,
+        std::fprintf(stderr, "%s: not ready when idle (wait %lu, window %p)\n", program.label.c_str(),
                      waited, static_cast<void*>(window));
         if (window)
             Close(process, window);
@@ -125,13 +127,15 @@ bool StartIdle(Program& program)
     return Close(process, window);
 }
 
-bool PrepareFolder(Program& program, const std::string& work, const std::string& exe)
+// Copies the program into a folder of its own as `fileName` (vexo.exe keeps its settings file
+// beside itself, named after itself).
+bool PrepareFolder(Program& program, const std::string& work, const std::string& exe,
+                   const char* fileName)
 {
     program.folder = work + "\\" + program.label;
     CreateDirectoryA(work.c_str(), nullptr);
     CreateDirectoryA(program.folder.c_str(), nullptr);
-    const char* name = std::strrchr(exe.c_str(), '\\');
-    program.exe = program.folder + (name ? name : "\\program.exe");
+    program.exe = program.folder + "\\" + fileName;
     if (!CopyFileA(exe.c_str(), program.exe.c_str(), FALSE)) {
         std::fprintf(stderr, "cannot copy %s to %s\n", exe.c_str(), program.exe.c_str());
         return false;
@@ -149,18 +153,21 @@ void ResetSettings(const Program& vexo, const std::string& ini)
         CopyFileA(ini.c_str(), settings.c_str(), FALSE);
 }
 
-void Report(const char* method, const std::vector<double>& vexo, const std::vector<double>& minimal)
+void Report(const char* method, const Program& vexo, const std::vector<double>& vexoMs,
+            const std::vector<double>& minimalMs)
 {
-    const double ratio = Median(vexo) / Median(minimal);
-    std::printf("[startup] %-4s vexo.exe median %6.1f ms (min %6.1f), minimal window median %6.1f ms "
-                "(min %6.1f), ratio %.2f\n",
-                method, Median(vexo), Minimum(vexo), Median(minimal), Minimum(minimal), ratio);
+    std::printf("[startup] %-4s %-14s median %6.1f ms (quartile %6.1f), minimal window median %6.1f ms "
+                "(quartile %6.1f), ratio %.2f (quartiles %.2f)\n",
+                method, vexo.label.c_str(), Median(vexoMs), LowerQuartile(vexoMs), Median(minimalMs),
+                LowerQuartile(minimalMs), Median(vexoMs) / Median(minimalMs),
+                LowerQuartile(vexoMs) / LowerQuartile(minimalMs));
 }
 
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: startup_bench --vexo EXE --minimal EXE --work DIR [--starts N] [--ini FILE]\n");
+                 "usage: startup_bench --vexo EXE [--vexo EXE...] --minimal EXE --work DIR "
+                 "[--starts N] [--ini FILE]\n");
     return 2;
 }
 
@@ -168,12 +175,13 @@ int Usage()
 
 int main(int argc, char** argv)
 {
-    std::string vexoExe, minimalExe, work, ini;
+    std::vector<std::string> vexoExes;
+    std::string minimalExe, work, ini;
     int starts = 15;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i], value = argv[i + 1];
         if (option == "--vexo")
-            vexoExe = e2e::WinPath(value);
+            vexoExes.push_back(e2e::WinPath(value));
         else if (option == "--minimal")
             minimalExe = e2e::WinPath(value);
         else if (option == "--work")
@@ -185,32 +193,46 @@ int main(int argc, char** argv)
         else
             return Usage();
     }
-    if (argc % 2 == 0 || vexoExe.empty() || minimalExe.empty() || work.empty())
+    if (argc % 2 == 0 || vexoExes.empty() || minimalExe.empty() || work.empty())
         return Usage();
 
-    Program vexo{"vexo", {}, {}, "vexo", IDC_MODE_DISPLAY, {}, {}};
     Program minimal{"minimal", {}, {}, "LumoMinimal", 0, {}, {}};
-    if (!PrepareFolder(vexo, work, vexoExe) || !PrepareFolder(minimal, work, minimalExe))
+    if (!PrepareFolder(minimal, work, minimalExe, "minimal_window.exe"))
         return 1;
+    std::vector<Program> vexos;
+    for (std::size_t i = 0; i < vexoExes.size(); ++i) {
+        vexos.push_back(Program{"vexo" + std::to_string(i + 1), {}, {}, "vexo", IDC_MODE_DISPLAY, {}, {}});
+        std::printf("[startup] %s is %s\n", vexos.back().label.c_str(), vexoExes[i].c_str());
+        if (!PrepareFolder(vexos.back(), work, vexoExes[i], "vexo.exe"))
+            return 1;
+    }
 
     // One start of each first, unmeasured: the first start of a program pays for the cache.
-    ResetSettings(vexo, ini);
-    if (!StartPolled(minimal) || !StartPolled(vexo))
+    auto round = [&](bool (*start)(Program&)) {
+        if (!start(minimal))
+            return false;
+        for (Program& vexo : vexos) {
+            ResetSettings(vexo, ini);
+            if (!start(vexo))
+                return false;
+        }
+        return true;
+    };
+    if (!round(StartPolled))
         return 1;
-    vexo.pollMs.clear();
     minimal.pollMs.clear();
+    for (Program& vexo : vexos)
+        vexo.pollMs.clear();
 
-    for (int round = 0; round < starts; ++round) {
-        ResetSettings(vexo, ini);
-        if (!StartPolled(minimal) || !StartPolled(vexo))
-            return 1;
-        ResetSettings(vexo, ini);
-        if (!StartIdle(minimal) || !StartIdle(vexo))
+    for (int i = 0; i < starts; ++i) {
+        if (!round(StartPolled) || !round(StartIdle))
             return 1;
     }
     std::printf("[startup] %d starts of each program per method%s\n", starts,
                 ini.empty() ? ", no settings file" : ", with the given settings file");
-    Report("poll", vexo.pollMs, minimal.pollMs);
-    Report("idle", vexo.idleMs, minimal.idleMs);
+    for (const Program& vexo : vexos)
+        Report("poll", vexo, vexo.pollMs, minimal.pollMs);
+    for (const Program& vexo : vexos)
+        Report("idle", vexo, vexo.idleMs, minimal.idleMs);
     return 0;
 }
