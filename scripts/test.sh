@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine and runs every suite: native, native under ASan+UBSan, and the Windows
 # build under Wine (unit tests, settings tests, in-process shell tests and the end-to-end
-# suite, on a virtual X display).
+# suite, on a virtual X display); then makes the release zip and checks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +15,8 @@ done
 ctest --preset native -j 2
 ctest --preset sanitize -j 2
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
+
+# The release zip, made as the README says, then made again in a build folder of its own: the
+# two must be the same bytes, and the program must start from the unpacked zip.
+cmake --build --preset windows -j 2 --target package
+./tests/package/check-package.sh --against "$(ls -t build/windows/Lumo-II-*-win64.zip | head -1)"

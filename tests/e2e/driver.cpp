@@ -171,9 +171,9 @@ INPUT KeyInput(WORD vk, WORD scan, DWORD flags)
 
 const Config& Cfg()
 {
-    static const Config config{EnvPath("LUMO_E2E_VEXO"),  EnvPath("LUMO_E2E_MINIMAL"),
-                               EnvPath("LUMO_E2E_WORK"),  EnvPath("LUMO_E2E_BELLS"),
-                               EnvPath("LUMO_E2E_SHOTS"), EnvPath("LUMO_E2E_READONLY")};
+    static const Config config{EnvPath("LUMO_E2E_VEXO"),  EnvPath("LUMO_E2E_WORK"),
+                               EnvPath("LUMO_E2E_BELLS"), EnvPath("LUMO_E2E_SHOTS"),
+                               EnvPath("LUMO_E2E_READONLY")};
     return config;
 }
 

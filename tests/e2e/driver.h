@@ -6,7 +6,6 @@
 // Paths come from the runner script through the environment (Unix paths are mapped to Wine's
 // Z: drive):
 //   LUMO_E2E_VEXO      the vexo.exe under test
-//   LUMO_E2E_MINIMAL   the minimal window program the start-up time is compared with
 //   LUMO_E2E_WORK      folder in which every test makes its own folder
 //   LUMO_E2E_BELLS     log of the bell watcher, one line per X bell
 //   LUMO_E2E_SHOTS     folder for screenshots (BMP; the runner converts them to PNG)
@@ -26,7 +25,6 @@ namespace e2e {
 
 struct Config {
     std::string vexoExe;
-    std::string minimalExe;
     std::string workRoot;
     std::string bellLog;
     std::string shotDir;

@@ -3,34 +3,33 @@
 # under Wine, inside a Wine virtual desktop so that windows get their captions and can be
 # photographed, while a native bell watcher counts the X bells that stand for MessageBeep.
 #
-#   run-e2e.sh --source DIR --prefix WINEPREFIX --vexo EXE --driver EXE --minimal EXE
-#              --work DIR --shots DIR [-- extra driver arguments, e.g. --gtest_filter=...]
+#   run-e2e.sh --source DIR --prefix WINEPREFIX --vexo EXE --driver EXE --work DIR --shots DIR
+#              [-- extra driver arguments, e.g. --gtest_filter=...]
 #
 # Needs an X display (CI runs ctest under xvfb-run -a -s "-screen 0 1024x768x24").
 set -u
 
-source_dir= prefix= vexo= driver= minimal= work= shots=
+source_dir= prefix= vexo= driver= work= shots=
 while [ $# -gt 0 ]; do
   case $1 in
     --source) source_dir=$2; shift 2 ;;
     --prefix) prefix=$2; shift 2 ;;
     --vexo) vexo=$2; shift 2 ;;
     --driver) driver=$2; shift 2 ;;
-    --minimal) minimal=$2; shift 2 ;;
     --work) work=$2; shift 2 ;;
     --shots) shots=$2; shift 2 ;;
     --) shift; break ;;
     *) echo "run-e2e.sh: unknown argument $1" >&2; exit 2 ;;
   esac
 done
-for name in source_dir prefix vexo driver minimal work shots; do
+for name in source_dir prefix vexo driver work shots; do
   if [ -z "${!name}" ]; then echo "run-e2e.sh: --${name%_dir} missing" >&2; exit 2; fi
 done
 if [ -z "${DISPLAY:-}" ]; then
   echo "run-e2e.sh: no X display; run under xvfb-run -a -s \"-screen 0 1024x768x24\"" >&2
   exit 2
 fi
-for file in "$vexo" "$driver" "$minimal"; do
+for file in "$vexo" "$driver"; do
   if [ ! -f "$file" ]; then echo "run-e2e.sh: $file not built" >&2; exit 2; fi
 done
 
@@ -114,7 +113,7 @@ if [ ! -f "$bell_log" ]; then
   exit 1
 fi
 
-export LUMO_E2E_VEXO=$vexo LUMO_E2E_MINIMAL=$minimal LUMO_E2E_WORK=$work/tests
+export LUMO_E2E_VEXO=$vexo LUMO_E2E_WORK=$work/tests
 export LUMO_E2E_BELLS=$bell_log LUMO_E2E_SHOTS=$shots LUMO_E2E_READONLY=$readonly_env
 export LUMO_E2E_HELP_TEXT=$source_dir/shell/vexo-help.txt
 export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"

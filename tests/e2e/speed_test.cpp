@@ -1,23 +1,15 @@
-// How quickly the program comes up and takes keys. The figures are printed for the record and
-// never checked against a bound: a loaded machine must not fail the suite. What is checked is
-// that the program did what was timed.
+// How quickly the program handles keys, and how large it is. The figures are printed for the
+// record and never checked against a bound: a loaded machine must not fail the suite. What is
+// checked is that the program did what was timed. The start-up time has a benchmark of its own
+// (bench/startup, run by scripts/startup-bench.sh).
 #include "shell/resource.h"
 #include "tests/e2e/driver.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <string>
 
 namespace e2e {
 namespace {
-
-constexpr int kStarts = 5;
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double ElapsedMs(const LARGE_INTEGER& from)
 {
@@ -26,39 +18,6 @@ double ElapsedMs(const LARGE_INTEGER& from)
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(now.QuadPart - from.QuadPart) /
            static_cast<double>(frequency.QuadPart);
-}
-
-TEST(Speed, StartUpAgainstAMinimalWindowProgram)
-{
-    if (Cfg().minimalExe.empty())
-        GTEST_SKIP() << "LUMO_E2E_MINIMAL not set";
-    const std::string folder = MakeTestFolder();
-    const std::string minimalCopy = folder + "\\minimal_window.exe";
-    ASSERT_TRUE(CopyFileA(Cfg().minimalExe.c_str(), minimalCopy.c_str(), FALSE));
-    std::vector<double> vexoTimes, minimalTimes;
-    for (int i = 0; i < kStarts; ++i) {
-        {
-            PROCESS_INFORMATION process{};
-            HWND window = nullptr;
-            double ms = 0;
-            ASSERT_TRUE(StartProgram(minimalCopy, folder, "LumoMinimal", 0, process, window, ms));
-            minimalTimes.push_back(ms);
-            PostMessageA(window, WM_CLOSE, 0, 0);
-            WaitForSingleObject(process.hProcess, 5000);
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-        }
-        Vexo v;
-        ASSERT_TRUE(StartVexoIn(v, folder));
-        vexoTimes.push_back(v.startMs);
-        ASSERT_TRUE(CloseVexo(v));
-    }
-    const double vexo = Median(vexoTimes), minimal = Median(minimalTimes);
-    std::printf("[speed] start-up until ready for keys, median of %d: vexo.exe %.1f ms, "
-                "minimal window %.1f ms, ratio %.2f\n",
-                kStarts, vexo, minimal, vexo / minimal);
-    RecordProperty("vexo_start_ms", static_cast<int>(vexo));
-    RecordProperty("minimal_start_ms", static_cast<int>(minimal));
 }
 
 // 1000 characters through WM_CHAR. Hexadecimal letters have no keypad button, so nothing
