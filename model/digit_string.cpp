@@ -67,31 +67,15 @@ std::int32_t Capped(std::int32_t units, const std::int32_t* caps, int position) 
 // Each position takes as many units of its weight as fit. With caps, a position takes at most
 // its cap and leaves the rest to the positions below: place values that are not whole
 // multiples of each other (a user mode at 23.976 has 14385 frames per ten minutes but 1438
-// per minute) would otherwise count a minute digit of ten. The positions go in pairs of tens
-// and units; where the tens weigh ten units, as the frames and the seconds always do, one
-// division serves both, since every label written pays for these divisions.
+// per minute) would otherwise count a minute digit of ten.
 DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* caps) {
     const std::int32_t* weights = PlaceValueTable[mode];
     std::int32_t rest = count;
     char digits[kDigitCount];
-#pragma GCC unroll 4
-    for (int tensPosition = kDigitCount - 1; tensPosition > 0; tensPosition -= 2) {
-        const int unitsPosition = tensPosition - 1;
-        const std::int32_t tensWeight = weights[tensPosition];
-        const std::int32_t unitsWeight = weights[unitsPosition];
-        std::int32_t tens = 0;
-        std::int32_t units = 0;
-        if (tensWeight == 10 * unitsWeight) {
-            const std::int32_t inUnits = unitsWeight == 1 ? rest : rest / unitsWeight;
-            tens = Capped(inUnits / 10, caps, tensPosition);
-            units = Capped(inUnits - 10 * tens, caps, unitsPosition);
-        } else {
-            tens = Capped(rest / tensWeight, caps, tensPosition);
-            units = Capped((rest - tens * tensWeight) / unitsWeight, caps, unitsPosition);
-        }
-        rest -= tens * tensWeight + units * unitsWeight;
-        digits[kDigitCount - 1 - tensPosition] = static_cast<char>('0' + tens);
-        digits[kDigitCount - 1 - unitsPosition] = static_cast<char>('0' + units);
+    for (int position = kDigitCount - 1; position >= 0; --position) {
+        const std::int32_t units = Capped(rest / weights[position], caps, position);
+        rest -= units * weights[position];
+        digits[kDigitCount - 1 - position] = static_cast<char>('0' + units);
     }
     return DigitString(digits, kDigitCount);
 }
