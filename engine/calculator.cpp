@@ -198,9 +198,14 @@ std::int32_t Combine(char op, std::int32_t a, std::int32_t b) {
 
 std::int32_t DisplayedValue() { return TextToFrames(g_state.szDisplay.c_str(), g_state.iMode); }
 
-void ShowCount(std::int32_t count, int mode) {
-    ShowValue(FramesToDigitString(count, mode).c_str(), mode);
+// The display text, remembered in szDisplay first.
+void ShowText(const TextBuffer& text) {
+    g_state.szDisplay = text;
+    EngineView().SetDisplayText(g_state.szDisplay.c_str());
 }
+
+// A count goes to the display without a detour through its digits as text.
+void ShowCount(std::int32_t count, int mode) { ShowText(FormatCount(count, mode, DisplayFlagsOf(mode))); }
 
 void WriteResultLine() { AddOperandLine('=', g_state.szDisplay.c_str(), g_state.iMode); }
 
@@ -417,7 +422,4 @@ void SwitchMode(int mode) {
 
 void UpdateMemoryIndicator() { EngineView().SetMemoryIndicatorText(g_state.iMemory != 0 ? "*" : " "); }
 
-void ShowValue(const char* digits, int mode) {
-    g_state.szDisplay = FormatDigits(digits, mode, DisplayFlagsOf(mode));
-    EngineView().SetDisplayText(g_state.szDisplay.c_str());
-}
+void ShowValue(const char* digits, int mode) { ShowText(FormatDigits(digits, mode, DisplayFlagsOf(mode))); }

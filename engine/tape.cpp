@@ -18,23 +18,26 @@ const TapeLine kEmptyLine{};
 
 TapeLine& SlotOf(int index) { return g_tape.lines[(g_tape.first + index) % kMaxTapeLines]; }
 
-// Appends without telling the view; returns the new line's index.
-int AppendLine(const TextBuffer& text, int mode) {
+// The slot of a new line at the end, the oldest line dropped when the tape is full; the line is
+// written in place, without telling the view.
+TapeLine& NewLine(int mode) {
     if (g_tape.count >= kMaxTapeLines) {
         g_tape.first = (g_tape.first + 1) % kMaxTapeLines;
         --g_tape.count;
     }
-    TapeLine& line = SlotOf(g_tape.count);
-    line.text = text;
+    TapeLine& line = SlotOf(g_tape.count++);
     line.iMode = mode;
-    return g_tape.count++;
+    return line;
 }
 
+int NewestIndex() { return g_tape.count - 1; }
+
 void AddLine(const char* prefix, const char* value, int mode) {
-    TextBuffer text(prefix);
+    TextBuffer& text = NewLine(mode).text;
+    text.assign(prefix);
     text.append(value);
     text.append(' ');
-    EngineView().TapeAdded(AppendLine(text, mode));
+    EngineView().TapeAdded(NewestIndex());
 }
 
 }  // namespace
@@ -54,8 +57,7 @@ void ClearTape() {
     const int visible = EngineView().TapeVisibleLines();
     // A view taller than the tape can hold still gets only as many blank lines as it keeps.
     const int blanks = visible < kMaxTapeLines ? visible : kMaxTapeLines;
-    const TextBuffer blank{" "};
-    for (int i = 0; i < blanks; ++i) AppendLine(blank, 0);
+    for (int i = 0; i < blanks; ++i) NewLine(0).text.assign(" ");
     EngineView().TapeCleared();
 }
 

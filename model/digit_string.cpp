@@ -11,25 +11,15 @@ namespace {
 
 constexpr char kZeroDigits[] = "00000000";
 
-bool IsTooLong(const char* text) { return std::strlen(text) > kMaxTextLength; }
-
-// The characters of text that pass the filter, keeping only the rightmost kDigitCount of them.
-template <typename Filter>
-FixedText<kDigitCount> RightmostDigits(const char* text, Filter passes) {
-    TextBuffer kept;
-    for (const char* p = text; *p != '\0'; ++p)
-        if (passes(*p)) kept.append(*p);
-    FixedText<kDigitCount> digits;
-    const std::size_t skip = kept.size() > kDigitCount ? kept.size() - kDigitCount : 0;
-    digits.assign(kept.c_str() + skip);
-    return digits;
-}
-
-DigitString RightAligned(const FixedText<kDigitCount>& digits) {
-    DigitString result;
-    result.append('0', kDigitCount - digits.size());
-    result.append(digits.c_str());
-    return result;
+// Calls take(c, n) for the rightmost characters of text (of that length) that pass the filter,
+// from the right, n counting them from 0, until kDigitCount have passed.
+template <typename Filter, typename Take>
+void ForRightmostDigits(const char* text, std::size_t length, Filter passes, Take take) {
+    int taken = 0;
+    for (const char* p = text + length; p != text && taken < kDigitCount;) {
+        const char c = *--p;
+        if (passes(c)) take(c, taken++);
+    }
 }
 
 // Plain counts: the count in the kind's radix, zero-filled to 8 digits. A value carried unwrapped
@@ -112,8 +102,11 @@ bool PlaceValuesWriteEveryCount(const std::int32_t (&weights)[kDigitCount], std:
 
 DigitString MakeDigitString(const char* text) {
     if (text == nullptr) return DigitString(kZeroDigits);
-    if (IsTooLong(text)) return DigitString();
-    return RightAligned(RightmostDigits(text, IsHexDigit));
+    const std::size_t length = std::strlen(text);
+    if (length > kMaxTextLength) return DigitString();
+    char digits[kDigitCount + 1] = "00000000";
+    ForRightmostDigits(text, length, IsHexDigit, [&digits](char c, int n) { digits[kDigitCount - 1 - n] = c; });
+    return DigitString(digits, kDigitCount);
 }
 
 DigitString FramesToDigitString(std::int32_t count, int mode) {
@@ -130,17 +123,15 @@ std::int32_t WrapFrames(std::int64_t count, int mode) {
     return static_cast<std::int32_t>(rest);
 }
 
-std::int64_t WeightedValue(const char* text, int mode) {
-    if (text == nullptr || !IsValidMode(mode) || mode >= kWeightedModeCount) return 0;
-    const FixedText<kDigitCount> digits = RightmostDigits(text, IsDecimalDigit);
+namespace {
+
+std::int64_t WeightedValueOf(const char* text, std::size_t length, int mode) {
+    const std::int32_t* weights = PlaceValueTable[mode];
     std::int64_t sum = 0;
-    const std::size_t n = digits.size();
-    for (std::size_t i = 0; i < n; ++i)
-        sum += static_cast<std::int64_t>(digits[n - 1 - i] - '0') * PlaceValueTable[mode][i];
+    ForRightmostDigits(text, length, IsDecimalDigit,
+                       [&](char c, int n) { sum += static_cast<std::int64_t>(c - '0') * weights[n]; });
     return sum;
 }
-
-namespace {
 
 // Plain counts read as one number in 32 bits, as a typed or pasted run of digits is; longer
 // runs keep their low 32 bits (the wrap at 2 to the 24th makes that the same value). Eight
@@ -160,10 +151,17 @@ std::int64_t RadixValue(const char* text, std::int32_t kind) {
 
 }  // namespace
 
+std::int64_t WeightedValue(const char* text, int mode) {
+    if (text == nullptr || !IsValidMode(mode) || mode >= kWeightedModeCount) return 0;
+    return WeightedValueOf(text, std::strlen(text), mode);
+}
+
 std::int32_t TextToFrames(const char* text, int mode) {
-    if (text == nullptr || *text == '\0' || IsTooLong(text)) return 0;
+    if (text == nullptr) return 0;
+    const std::size_t length = std::strlen(text);
+    if (length == 0 || length > kMaxTextLength) return 0;
     if (!IsValidMode(mode)) mode = 0;
     const std::int32_t kind = ModeTable[mode].iKind;
     if (IsCountKind(kind) || mode >= kWeightedModeCount) return WrapFrames(RadixValue(text, kind), mode);
-    return WrapFrames(WeightedValue(text, mode), mode);
+    return WrapFrames(WeightedValueOf(text, length, mode), mode);
 }

@@ -35,10 +35,14 @@ public:
         append(text);
     }
 
+    // The length is counted in a local: a char written may alias any object, the length
+    // included, so a member would be stored and loaded again for every character.
     void append(const char* text) {
         if (text == nullptr) return;
-        while (*text != '\0' && length_ < Capacity) chars_[length_++] = *text++;
-        chars_[length_] = '\0';
+        std::size_t length = length_;
+        while (*text != '\0' && length < Capacity) chars_[length++] = *text++;
+        chars_[length] = '\0';
+        length_ = length;
     }
 
     // The first count characters of text, as far as they fit; text holds at least count.
