@@ -30,19 +30,3 @@ HBRUSH ReadOnlyEditBrush(HWND control, HDC dc) {
     SetBkColor(dc, kReadOnlyEditBackground);
     return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
 }
-
-ClipboardRead ReadClipboardText(HWND owner, const std::function<bool(unsigned char)>& visit) {
-    if (!OpenClipboard(owner)) return ClipboardRead::NotOpened;
-    ClipboardRead read = ClipboardRead::NoText;
-    if (HANDLE data = GetClipboardData(CF_TEXT); data != nullptr) {
-        if (const auto* bytes = static_cast<const unsigned char*>(GlobalLock(data)); bytes != nullptr) {
-            const SIZE_T size = GlobalSize(data);
-            read = ClipboardRead::Read;
-            for (SIZE_T i = 0; i < size && bytes[i] != '\0' && visit(bytes[i]); ++i) {
-            }
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return read;
-}

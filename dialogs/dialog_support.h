@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 // Runs a modal dialog from its template. A dialog that cannot be created is reported in a
 // system-modal "Unable to display dialog" box and gives 0.
 INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure);
@@ -21,4 +19,20 @@ HBRUSH ReadOnlyEditBrush(HWND control, HDC dc);
 // block (the text belongs to another program and need not end in a zero), until visit answers
 // false.
 enum class ClipboardRead { NotOpened, NoText, Read };
-ClipboardRead ReadClipboardText(HWND owner, const std::function<bool(unsigned char)>& visit);
+
+template <typename Visit>
+ClipboardRead ReadClipboardText(HWND owner, Visit visit) {
+    if (!OpenClipboard(owner)) return ClipboardRead::NotOpened;
+    ClipboardRead read = ClipboardRead::NoText;
+    if (HANDLE data = GetClipboardData(CF_TEXT); data != nullptr) {
+        if (const auto* bytes = static_cast<const unsigned char*>(GlobalLock(data)); bytes != nullptr) {
+            const SIZE_T size = GlobalSize(data);
+            read = ClipboardRead::Read;
+            for (SIZE_T i = 0; i < size && bytes[i] != '\0' && visit(bytes[i]); ++i) {
+            }
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return read;
+}

@@ -16,6 +16,12 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
+// Found once, when the program starts: user32 is loaded before any code of ours runs, and a
+// lookup at first use would need a guard that links in the threads library for one thread.
+const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+const auto getSystemMetricsForDpi = User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+const auto adjustWindowRectExForDpi = User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+
 UINT DeviceDpi(HWND window) {
     HDC dc = GetDC(window);
     const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
@@ -28,7 +34,6 @@ UINT DeviceDpi(HWND window) {
 int ScaleToDpi(int length, UINT dpi) { return MulDiv(length, static_cast<int>(dpi), static_cast<int>(kLayoutDpi)); }
 
 UINT WindowDpi(HWND window) {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
     const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
     return dpi != 0 ? dpi : DeviceDpi(window);
 }
@@ -36,15 +41,13 @@ UINT WindowDpi(HWND window) {
 UINT SystemDpi() { return DeviceDpi(nullptr); }
 
 int SystemMetricForDpi(int index, UINT dpi) {
-    static const auto forDpi = User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
-    return forDpi != nullptr ? forDpi(index, dpi) : GetSystemMetrics(index);
+    return getSystemMetricsForDpi != nullptr ? getSystemMetricsForDpi(index, dpi) : GetSystemMetrics(index);
 }
 
 SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
-    static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
     RECT outer{0, 0, client.cx, client.cy};
-    if (adjustForDpi != nullptr) {
-        adjustForDpi(&outer, style, TRUE, exStyle, dpi);
+    if (adjustWindowRectExForDpi != nullptr) {
+        adjustWindowRectExForDpi(&outer, style, TRUE, exStyle, dpi);
     } else {
         AdjustWindowRectEx(&outer, style, TRUE, exStyle);
     }

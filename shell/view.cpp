@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <chrono>
-
 #include "engine/calculator.h"
 #include "engine/tape.h"
 #include "shell/controls.h"
@@ -11,7 +9,22 @@
 
 namespace {
 
-constexpr std::chrono::milliseconds kFlashTime{31};
+constexpr LONGLONG kFlashMilliseconds = 31;
+
+// The performance counter's time, in its own ticks. The standard library's steady clock reads
+// the same counter, but linking it brings the C++ exception runtime and the threads library
+// into a program that uses neither: a third of the program's size.
+LONGLONG Ticks() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+LONGLONG TicksPerSecond() {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+}
 
 void AddTapeViewLine(const TapeLine& line) {
     const LRESULT item = SendMessageA(g_tapeView, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
@@ -36,8 +49,8 @@ public:
         HWND button = GetDlgItem(g_mainWindow, buttonId);
         SendMessageA(button, BM_SETSTATE, TRUE, 0);
         SetFocus(button);
-        const auto until = std::chrono::steady_clock::now() + kFlashTime;
-        while (std::chrono::steady_clock::now() < until) {
+        const LONGLONG until = Ticks() + TicksPerSecond() * kFlashMilliseconds / 1000;
+        while (Ticks() < until) {
         }
         SendMessageA(button, BM_SETSTATE, FALSE, 0);
     }
