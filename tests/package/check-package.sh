@@ -37,7 +37,7 @@ build_package() {
   rm -rf "$folder"
   # Only what the zip holds is built: the tests are not needed for it.
   cmake --preset windows -B "$folder" -DCMAKE_SKIP_PACKAGE_ALL_DEPENDENCY=ON >/dev/null
-  cmake --build "$folder" -j 2 --target vexo >/dev/null
+  cmake --build "$folder" -j 2 --target vexo lumo >/dev/null
   cmake --build "$folder" --target package >/dev/null
   ls "$folder"/Lumo-II-*-win64.zip
 }
