@@ -25,6 +25,12 @@ WPARAM SystemCommandOf(WPARAM wParam) {
     return wParam >= kFirstSystemCommand ? (wParam & kSystemCommandMask) : wParam;
 }
 
+bool RegisterClassOnce(const WNDCLASSA& windowClass) {
+    WNDCLASSA existing{};
+    if (GetClassInfoA(windowClass.hInstance, windowClass.lpszClassName, &existing)) return true;
+    return RegisterClassA(&windowClass) != 0;
+}
+
 HBRUSH ReadOnlyEditBrush(HWND control, HDC dc) {
     if (!IsReadOnlyEdit(control)) return nullptr;
     SetBkColor(dc, kReadOnlyEditBackground);

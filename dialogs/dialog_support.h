@@ -11,6 +11,10 @@ INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC p
 // low four bits, which are masked off; the program's own items are compared whole.
 WPARAM SystemCommandOf(WPARAM wParam);
 
+// Registers a window class unless the instance has it already (a window opened before, or a test
+// that runs the program's windows twice).
+bool RegisterClassOnce(const WNDCLASSA& windowClass);
+
 // For WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: a read-only edit is drawn on the light grey of the
 // windows around it. Null for any other control.
 HBRUSH ReadOnlyEditBrush(HWND control, HDC dc);

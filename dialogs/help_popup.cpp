@@ -1,5 +1,6 @@
 #include "dialogs/help_popup.h"
 
+#include "dialogs/dialog_support.h"
 #include "dialogs/placement.h"
 
 namespace {
@@ -63,15 +64,13 @@ LRESULT CALLBACK HelpPopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM l
 }
 
 bool RegisterPopupClass(HINSTANCE instance) {
-    WNDCLASSA existing{};
-    if (GetClassInfoA(instance, kPopupClass, &existing)) return true;
     WNDCLASSA popupClass{};
     popupClass.style = CS_DROPSHADOW;
     popupClass.lpfnWndProc = HelpPopupProc;
     popupClass.hInstance = instance;
     popupClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     popupClass.lpszClassName = kPopupClass;
-    return RegisterClassA(&popupClass) != 0;
+    return RegisterClassOnce(popupClass);
 }
 
 RECT DialogUnits(HWND dialog, int width, int height) {

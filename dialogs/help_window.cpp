@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "dialogs/dialog_support.h"
 #include "dialogs/placement.h"
 #include "model/fixed_text.h"
 #include "shell/resource.h"
@@ -275,8 +276,6 @@ INT_PTR CALLBACK HelpWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 // The template names this class, so that the help window is told apart from the program's
 // message boxes and dialogs, and carries the program's icon.
 bool RegisterHelpWindowClass(HINSTANCE instance) {
-    WNDCLASSA existing{};
-    if (GetClassInfoA(instance, kWindowClass, &existing)) return true;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefDlgProcA;
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
@@ -285,7 +284,7 @@ bool RegisterHelpWindowClass(HINSTANCE instance) {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
     windowClass.lpszClassName = kWindowClass;
-    return RegisterClassA(&windowClass) != 0;
+    return RegisterClassOnce(windowClass);
 }
 
 ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
