@@ -58,15 +58,22 @@ std::int32_t Capped(std::int32_t units, const std::int32_t* caps, int position) 
 // its cap and leaves the rest to the positions below: place values that are not whole
 // multiples of each other (a user mode at 23.976 has 14385 frames per ten minutes but 1438
 // per minute) would otherwise count a minute digit of ten.
+constexpr int kFrameDigits = 2;
+
 DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* caps) {
     const std::int32_t* weights = PlaceValueTable[mode];
     std::int32_t rest = count;
     char digits[kDigitCount];
-    for (int position = kDigitCount - 1; position >= 0; --position) {
+    for (int position = kDigitCount - 1; position >= kFrameDigits; --position) {
         const std::int32_t units = Capped(rest / weights[position], caps, position);
         rest -= units * weights[position];
         digits[kDigitCount - 1 - position] = static_cast<char>('0' + units);
     }
+    // The frames' tens and units weigh 10 and 1 in every mode: a division the compiler can do
+    // by multiplying.
+    const std::int32_t frameTens = Capped(rest / 10, caps, 1);
+    digits[kDigitCount - 2] = static_cast<char>('0' + frameTens);
+    digits[kDigitCount - 1] = static_cast<char>('0' + Capped(rest - 10 * frameTens, caps, 0));
     return DigitString(digits, kDigitCount);
 }
 
