@@ -643,6 +643,59 @@ int BellsAfter(int count, int timeoutMs, int settleMs)
     return BellCount();
 }
 
+namespace {
+
+// A copy of a rectangle of the screen in 24-bit pixels, rows from the bottom as a BMP file keeps
+// them, held while the object lives.
+struct ScreenBits {
+    int width, height, stride;
+    const unsigned char* pixels = nullptr;
+
+    ScreenBits(const RECT& area, DWORD extraRop)
+        : width(area.right - area.left), height(area.bottom - area.top), stride((width * 3 + 3) & ~3)
+    {
+        screenDc_ = GetDC(nullptr);
+        memoryDc_ = CreateCompatibleDC(screenDc_);
+        BITMAPINFO info{};
+        info.bmiHeader = Header();
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(screenDc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old_ = SelectObject(memoryDc_, bitmap_);
+        BitBlt(memoryDc_, 0, 0, width, height, screenDc_, area.left, area.top, SRCCOPY | extraRop);
+        GdiFlush();
+        pixels = static_cast<const unsigned char*>(bits);
+    }
+    ~ScreenBits()
+    {
+        SelectObject(memoryDc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(memoryDc_);
+        ReleaseDC(nullptr, screenDc_);
+    }
+    ScreenBits(const ScreenBits&) = delete;
+    ScreenBits& operator=(const ScreenBits&) = delete;
+
+    BITMAPINFOHEADER Header() const
+    {
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof header;
+        header.biWidth = width;
+        header.biHeight = height;  // bottom-up
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biCompression = BI_RGB;
+        return header;
+    }
+
+private:
+    HDC screenDc_ = nullptr;
+    HDC memoryDc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace
+
 bool Screenshot(const Vexo& v, const std::string& name)
 {
     if (Cfg().shotDir.empty())
@@ -659,36 +712,19 @@ bool Screenshot(const Vexo& v, const std::string& name)
     if (width <= 0 || height <= 0)
         return false;
 
-    HDC screenDc = GetDC(nullptr);
-    HDC memoryDc = CreateCompatibleDC(screenDc);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, width, height, screenDc, area.left, area.top, SRCCOPY | CAPTUREBLT);
-    GdiFlush();
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    const ScreenBits shot(area, CAPTUREBLT);
+    const DWORD imageSize = static_cast<DWORD>(shot.stride) * static_cast<DWORD>(height);
+    BITMAPINFOHEADER info = shot.Header();
+    info.biSizeImage = imageSize;
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfOffBits = sizeof header + sizeof info;
     header.bfSize = header.bfOffBits + imageSize;
-    info.bmiHeader.biSizeImage = imageSize;
     CreateDirectoryA(Cfg().shotDir.c_str(), nullptr);
     std::ofstream file(Cfg().shotDir + "\\" + name + ".bmp", std::ios::binary);
     file.write(reinterpret_cast<const char*>(&header), sizeof header);
-    file.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    file.write(static_cast<const char*>(bits), imageSize);
-    SelectObject(memoryDc, old);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDc);
-    ReleaseDC(nullptr, screenDc);
+    file.write(reinterpret_cast<const char*>(&info), sizeof info);
+    file.write(reinterpret_cast<const char*>(shot.pixels), imageSize);
     return static_cast<bool>(file);
 }
 
@@ -750,22 +786,9 @@ int InkHeight(HWND window)
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0)
         return -1;
-    HDC screenDc = GetDC(nullptr);
-    HDC memoryDc = CreateCompatibleDC(screenDc);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, width, height, screenDc, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
-    const auto* pixels = static_cast<const unsigned char*>(bits);
+    const ScreenBits ink(area, 0);
+    const auto* pixels = ink.pixels;
+    const int stride = ink.stride;
     int rows = 0;
     for (int y = 0; y < height; ++y) {
         const unsigned char* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride);
@@ -776,10 +799,6 @@ int InkHeight(HWND window)
             }
         }
     }
-    SelectObject(memoryDc, old);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDc);
-    ReleaseDC(nullptr, screenDc);
     return rows;
 }
 
