@@ -31,6 +31,17 @@ bool RegisterClassOnce(const WNDCLASSA& windowClass) {
     return RegisterClassA(&windowClass) != 0;
 }
 
+ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+RECT ToRect(const ScreenRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+ScreenRect WorkArea(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor == nullptr || !GetMonitorInfoA(monitor, &info)) return {};
+    return ToScreenRect(info.rcWork);
+}
+
 HBRUSH ReadOnlyEditBrush(HWND control, HDC dc) {
     if (!IsReadOnlyEdit(control)) return nullptr;
     SetBkColor(dc, kReadOnlyEditBackground);

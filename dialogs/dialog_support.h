@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "dialogs/placement.h"
+
 // Runs a modal dialog from its template. A dialog that cannot be created is reported in a
 // system-modal "Unable to display dialog" box and gives 0.
 INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure);
@@ -14,6 +16,13 @@ WPARAM SystemCommandOf(WPARAM wParam);
 // Registers a window class unless the instance has it already (a window opened before, or a test
 // that runs the program's windows twice).
 bool RegisterClassOnce(const WNDCLASSA& windowClass);
+
+ScreenRect ToScreenRect(const RECT& r);
+RECT ToRect(const ScreenRect& r);
+
+// The monitor's work area (the screen without its task bar); empty when the monitor is null or
+// cannot be asked.
+ScreenRect WorkArea(HMONITOR monitor);
 
 // For WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: a read-only edit is drawn on the light grey of the
 // windows around it. Null for any other control.

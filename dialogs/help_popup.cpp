@@ -92,15 +92,11 @@ SIZE PopupSize(const PopupText& text, int maxTextWidth, DWORD style, DWORD exSty
     return SIZE{area.right - area.left, area.bottom - area.top};
 }
 
-ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 ScreenRect PlaceUnder(HWND control, SIZE size, int gap) {
     RECT anchor{};
     GetWindowRect(control, &anchor);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(control, MONITOR_DEFAULTTONEAREST), &monitor);
-    return PlaceBelow(ToScreenRect(anchor), size.cx, size.cy, gap, ToScreenRect(monitor.rcWork));
+    return PlaceBelow(ToScreenRect(anchor), size.cx, size.cy, gap,
+                      WorkArea(MonitorFromWindow(control, MONITOR_DEFAULTTONEAREST)));
 }
 
 }  // namespace

@@ -287,19 +287,15 @@ bool RegisterHelpWindowClass(HINSTANCE instance) {
     return RegisterClassOnce(windowClass);
 }
 
-ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 // Beside the main window, inside the work area of the main window's monitor.
 void PlaceBesideMainWindow(HWND window, HWND mainWindow) {
     RECT own{};
     RECT anchor{};
     GetWindowRect(window, &own);
     GetWindowRect(mainWindow, &anchor);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
     const ScreenRect placed = PlaceBeside(ToScreenRect(anchor), own.right - own.left, own.bottom - own.top,
-                                          kGapBesideMainWindow, ToScreenRect(monitor.rcWork));
+                                          kGapBesideMainWindow,
+                                          WorkArea(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST)));
     SetWindowPos(window, nullptr, placed.left, placed.top, placed.Width(), placed.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

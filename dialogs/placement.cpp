@@ -27,6 +27,13 @@ ScreenRect PlaceBeside(const ScreenRect& anchor, int width, int height, int gap,
     return At(x, y, width, height);
 }
 
+ScreenRect MoveInside(const ScreenRect& window, const ScreenRect& work) {
+    const int width = window.Width();
+    const int height = window.Height();
+    return At(PushInto(window.left, width, work.left, work.right), PushInto(window.top, height, work.top, work.bottom),
+              width, height);
+}
+
 ScreenRect PlaceBelow(const ScreenRect& anchor, int width, int height, int gap, const ScreenRect& work) {
     width = std::min(width, work.Width());
     height = std::min(height, work.Height());

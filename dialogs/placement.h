@@ -19,6 +19,10 @@ struct ScreenRect {
 // the work area. A window larger than the work area is cut to it.
 ScreenRect PlaceBeside(const ScreenRect& anchor, int width, int height, int gap, const ScreenRect& work);
 
+// The window moved as little as needed to lie inside the work area, its size kept; a window
+// larger than the work area starts at its left or top edge.
+ScreenRect MoveInside(const ScreenRect& window, const ScreenRect& work);
+
 // A width x height popup under anchor (a control), gap pixels away, left edges level; above the
 // anchor when there is no room below; pushed into the work area.
 ScreenRect PlaceBelow(const ScreenRect& anchor, int width, int height, int gap, const ScreenRect& work);

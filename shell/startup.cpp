@@ -5,8 +5,7 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
+#include "dialogs/dialog_support.h"
 #include "dialogs/help_window.h"
 #include "engine/calculator.h"
 #include "model/mode_table.h"
@@ -54,37 +53,25 @@ int PlaceOnAxis(int stored, int screenSize, int windowSize) {
     return stored == -1 ? (screenSize - windowSize) / 2 : stored;
 }
 
-// The start of a stretch of `size` pixels, moved as little as needed to lie between low and high.
-// A stretch longer than that room starts at low, so that the title bar and the menu stay on it.
-int MoveIntoSpan(int start, int size, int low, int high) { return std::max(low, std::min(start, high - size)); }
-
 bool TitleBarCanBeGrabbed(const RECT& window, UINT dpi) {
     const int titleHeight = SystemMetricForDpi(SM_CYDLGFRAME, dpi) + SystemMetricForDpi(SM_CYCAPTION, dpi);
     const RECT titleBar{window.left, window.top, window.right, window.top + titleHeight};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    HMONITOR found = MonitorFromRect(&titleBar, MONITOR_DEFAULTTONULL);
-    if (found == nullptr || !GetMonitorInfoA(found, &monitor)) return false;
+    const RECT work = ToRect(WorkArea(MonitorFromRect(&titleBar, MONITOR_DEFAULTTONULL)));
     RECT visible{};
-    IntersectRect(&visible, &titleBar, &monitor.rcWork);
+    IntersectRect(&visible, &titleBar, &work);
     return visible.right - visible.left >= ScaleToDpi(kGrabbableTitleWidth, dpi) &&
            2 * (visible.bottom - visible.top) >= titleHeight;
 }
 
 // A saved position is used as it is while the window can be reached there. One that lies off
 // every monitor (the monitor it was saved on is gone, or the screen got smaller) would open the
-// window out of reach: it goes to the nearest point of the nearest monitor's work area instead.
+// window out of reach: it goes to the nearest point of the nearest monitor's work area instead,
+// its title bar and menu on the work area when the window is larger.
 RECT KeepReachable(const RECT& window, UINT dpi) {
     if (TitleBarCanBeGrabbed(window, dpi)) return window;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) return window;
-    const RECT& work = monitor.rcWork;
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    const int x = MoveIntoSpan(window.left, width, work.left, work.right);
-    const int y = MoveIntoSpan(window.top, height, work.top, work.bottom);
-    return RECT{x, y, x + width, y + height};
+    const ScreenRect work = WorkArea(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST));
+    if (work.Width() <= 0) return window;
+    return ToRect(MoveInside(ToScreenRect(window), work));
 }
 
 // Where the window opens, at the size it has at `dpi`.

@@ -58,4 +58,18 @@ TEST(PlaceBelow, UnderTheAnchorElseAbovePushedOnScreen) {
     }
 }
 
+TEST(MoveInside, AsLittleAsNeededSizeKept) {
+    const struct {
+        const char* label;
+        ScreenRect window;
+        ScreenRect placed;
+    } kRows[] = {
+        {"inside: unchanged", {10, 20, 160, 220}, {10, 20, 160, 220}},
+        {"off the right: pushed left", {5000, 100, 5150, 300}, {650, 100, 800, 300}},
+        {"off the top left: pushed down and right", {-5000, -40, -4850, 160}, {0, 0, 150, 200}},
+        {"taller than the work area: top on it", {10, 100, 160, 900}, {10, 0, 160, 800}},
+    };
+    for (const auto& row : kRows) EXPECT_EQ(MoveInside(row.window, kWork), row.placed) << row.label;
+}
+
 }  // namespace
