@@ -17,15 +17,18 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winhlp32.exe=d}
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9
-  if [ ! -f "$prefix/.lumo-ready" ]; then
+  if [ ! -f "$prefix/.lumo-ready-2" ]; then
     wineboot -i </dev/null >/dev/null 2>&1 9>&-
     # Without a window manager every hide or destroy of a window stalls for two seconds.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 9>&-
+    # A program that crashes ends with an error code instead of waiting behind Wine's crash
+    # report for somebody to close it.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 9>&-
     # Wine does not load its own fonts from /usr/share/wine/fonts.
     mkdir -p "$prefix/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -w </dev/null >/dev/null 2>&1 9>&-
-    touch "$prefix/.lumo-ready"
+    touch "$prefix/.lumo-ready-2"
   fi
 ) 9>"$prefix.lock"
 

@@ -19,4 +19,5 @@ xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
 # The release zip, made as the README says, then made again in a build folder of its own: the
 # two must be the same bytes, and the program must start from the unpacked zip.
 cmake --build --preset windows -j 2 --target package
-./tests/package/check-package.sh --against "$(ls -t build/windows/Lumo-II-*-win64.zip | head -1)"
+# Bounded, so that a program that never ends fails the run instead of holding it.
+timeout --kill-after=30 900 ./tests/package/check-package.sh --against "$(ls -t build/windows/Lumo-II-*-win64.zip | head -1)"

@@ -99,6 +99,7 @@ done
 # shows its window, and closes cleanly when asked, writing its position into that file
 # without losing the user modes.
 cp "$folder/VEXO-sample.INI" "$folder/VEXO.INI"
+: >"$work/taskkill.log"
 # A Wine session left from earlier runs may still belong to an X display that is gone.
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
@@ -106,7 +107,7 @@ WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
 program=$!
 window=
 for _ in $(seq 150); do
-  window=$(xdotool search --name '^Lumo II$' 2>/dev/null | head -1 || true)
+  window=$(xdotool search --onlyvisible --name '^Lumo II$' 2>/dev/null | head -1 || true)
   [ -n "$window" ] && break
   kill -0 "$program" 2>/dev/null || break
   sleep 0.2
@@ -116,8 +117,37 @@ if [ -z "$window" ]; then
 else
   echo "window: $(xprop -id "$window" WM_CLASS)"
 fi
-# taskkill without /f asks the program's windows to close (WM_CLOSE).
-"$root/cmake/wine-run.sh" "$prefix" taskkill /im vexo.exe >/dev/null 2>&1 || true
+
+# Asks the program to close until it has ended, for at most $1 seconds, as a user would: first
+# with taskkill (without /f it posts WM_CLOSE to the program's windows), then, should that not
+# reach it, with Alt+F4 typed into its focused window.
+close_program() {
+  local deadline=$((SECONDS + $1)) attempt=0
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    if [ $((attempt % 2)) -eq 0 ]; then
+      "$root/cmake/wine-run.sh" "$prefix" taskkill /im vexo.exe >>"$work/taskkill.log" 2>&1 || true
+    elif [ -n "$window" ]; then
+      echo "(Alt+F4)" >>"$work/taskkill.log"
+      xdotool windowfocus --sync "$window" key alt+F4 2>>"$work/taskkill.log" || true
+    fi
+    attempt=$((attempt + 1))
+    for _ in $(seq 25); do
+      kill -0 "$program" 2>/dev/null || return 0
+      sleep 0.2
+    done
+  done
+  return 1
+}
+if ! close_program 30; then
+  # Whatever holds it (a box, a crash report) is shown and named; then the prefix is stopped,
+  # so that a program that will not end fails the check instead of hanging it.
+  import -window root "$work/not-closed.png" 2>/dev/null || true
+  fail "vexo.exe did not end within 30 s of being asked to close; windows on the screen:" \
+    "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')" \
+    "(screenshot: $work/not-closed.png); taskkill said:"
+  cat "$work/taskkill.log" >&2
+  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+fi
 exit_code=0
 wait "$program" || exit_code=$?
 if [ "$exit_code" -ne 0 ]; then
