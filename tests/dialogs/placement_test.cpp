@@ -14,15 +14,17 @@ namespace {
 constexpr ScreenRect kWork{0, 0, 800, 570};
 constexpr int kGap = 4;
 
+// A window of width x height placed against the anchor lands on `placed`.
+struct PlacementRow {
+    const char* label;
+    ScreenRect anchor;
+    int width;
+    int height;
+    ScreenRect placed;
+};
+
 TEST(PlaceBeside, RightOfTheAnchorElseLeftElseTheRoomierSidePushedOnScreen) {
-    struct Row {
-        const char* label;
-        ScreenRect anchor;
-        int width;
-        int height;
-        ScreenRect placed;
-    };
-    const Row kRows[] = {
+    const PlacementRow kRows[] = {
         {"room on the right", {10, 20, 160, 200}, 500, 400, {164, 20, 664, 420}},
         {"exactly room on the right", {10, 20, 160, 200}, 636, 400, {164, 20, 800, 420}},
         {"no room right, room left", {600, 50, 750, 230}, 500, 400, {96, 50, 596, 450}},
@@ -33,27 +35,20 @@ TEST(PlaceBeside, RightOfTheAnchorElseLeftElseTheRoomierSidePushedOnScreen) {
         {"larger than the work area: cut to it", {10, 20, 160, 200}, 900, 700, {0, 0, 800, 570}},
         {"anchor off the right edge", {900, 20, 1050, 200}, 500, 400, {300, 20, 800, 420}},
     };
-    for (const Row& row : kRows) {
+    for (const PlacementRow& row : kRows) {
         EXPECT_EQ(PlaceBeside(row.anchor, row.width, row.height, kGap, kWork), row.placed) << row.label;
     }
 }
 
 TEST(PlaceBelow, UnderTheAnchorElseAbovePushedOnScreen) {
-    struct Row {
-        const char* label;
-        ScreenRect anchor;
-        int width;
-        int height;
-        ScreenRect placed;
-    };
-    const Row kRows[] = {
+    const PlacementRow kRows[] = {
         {"room below", {100, 100, 180, 120}, 200, 60, {100, 124, 300, 184}},
         {"no room below: above", {100, 500, 180, 520}, 200, 60, {100, 436, 300, 496}},
         {"no room either way: pushed up", {100, 40, 180, 530}, 200, 60, {100, 510, 300, 570}},
         {"near the right edge: pushed left", {700, 100, 780, 120}, 200, 60, {600, 124, 800, 184}},
         {"left of the screen: pushed right", {-50, 100, 30, 120}, 200, 60, {0, 124, 200, 184}},
     };
-    for (const Row& row : kRows) {
+    for (const PlacementRow& row : kRows) {
         EXPECT_EQ(PlaceBelow(row.anchor, row.width, row.height, kGap, kWork), row.placed) << row.label;
     }
 }

@@ -149,6 +149,22 @@ protected:
 // What the help window showed inside a modal dialog's loop, before the dialog closed.
 HelpView g_seenInModalLoop;
 
+void (*g_askInRomanDialog)(HWND roman);
+
+// Opens the Roman dialog, asks for help in it with `ask` from inside its modal loop, and gives
+// what the help window showed before the dialog closed again.
+HelpView HelpSeenFromRomanDialog(void (*ask)(HWND roman)) {
+    g_askInRomanDialog = ask;
+    InsideModalLoop([] {
+        const HWND roman = FindThreadWindow("#32770", IDC_ROMAN_HELP);
+        g_askInRomanDialog(roman);
+        g_seenInModalLoop = ReadHelpWindow();
+        SendMessageA(roman, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    ShowRomanDialog(g_mainWindow, GetModuleHandleA(nullptr));
+    return g_seenInModalLoop;
+}
+
 void ExpectShows(const HelpView& view, const char* topicName, int focusId, const char* label) {
     const HelpTopic& topic = NamedTopic(topicName);
     EXPECT_EQ(view.topic, topicName) << label;
@@ -192,14 +208,7 @@ TEST_F(HelpWindowTest, EachWayToAskOpensOneWindowOnItsTopic) {
          help_topics::kContents, IDC_HELP_TEXT},
         {"the Roman dialog's Help button",
          [] {
-             InsideModalLoop([] {
-                 const HWND roman = FindThreadWindow("#32770", IDC_ROMAN_HELP);
-                 SendMessageA(roman, WM_COMMAND, IDC_ROMAN_HELP, 0);
-                 g_seenInModalLoop = ReadHelpWindow();
-                 SendMessageA(roman, WM_SYSCOMMAND, SC_CLOSE, 0);
-             });
-             ShowRomanDialog(g_mainWindow, GetModuleHandleA(nullptr));
-             return g_seenInModalLoop;
+             return HelpSeenFromRomanDialog([](HWND roman) { SendMessageA(roman, WM_COMMAND, IDC_ROMAN_HELP, 0); });
          },
          help_topics::kRoman, IDC_HELP_TEXT},
         {"Help > Contents again",
@@ -218,16 +227,11 @@ TEST_F(HelpWindowTest, EachWayToAskOpensOneWindowOnItsTopic) {
          help_topics::kUsingHelp, IDC_HELP_TEXT},
         {"F1 in the Roman dialog",
          [] {
-             InsideModalLoop([] {
-                 const HWND roman = FindThreadWindow("#32770", IDC_ROMAN_HELP);
+             return HelpSeenFromRomanDialog([](HWND roman) {
                  HELPINFO request{sizeof request, HELPINFO_WINDOW, IDC_ROMAN_ARABIC,
                                   GetDlgItem(roman, IDC_ROMAN_ARABIC), 0, {}};
                  SendMessageA(roman, WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
-                 g_seenInModalLoop = ReadHelpWindow();
-                 SendMessageA(roman, WM_SYSCOMMAND, SC_CLOSE, 0);
              });
-             ShowRomanDialog(g_mainWindow, GetModuleHandleA(nullptr));
-             return g_seenInModalLoop;
          },
          help_topics::kRoman, IDC_HELP_TEXT},
         {"the Clipboard Formats sheet's Help button",
@@ -262,7 +266,9 @@ TEST_F(HelpWindowTest, SearchNarrowsTheListToTopicsWithEveryWord) {
     for (const char* words : {"drop frame", "DROP FRAME strict", "szCfr1 59.94", "Roman", "no-such-word", ""}) {
         SetWindowTextA(search, words);
         std::vector<std::string> wanted;
-        for (int topic : BuiltInHelp().Search(words)) wanted.emplace_back(BuiltInHelp().Topics()[static_cast<std::size_t>(topic)].name);
+        for (int topic : BuiltInHelp().Search(words)) {
+            wanted.emplace_back(BuiltInHelp().Topics()[static_cast<std::size_t>(topic)].name);
+        }
         EXPECT_EQ(ListedTopics(), wanted) << "\"" << words << "\"";
         if (*words != '\0') {
             EXPECT_LT(wanted.size(), all) << "\"" << words << "\" narrows the list";
