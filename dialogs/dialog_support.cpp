@@ -31,6 +31,12 @@ bool RegisterClassOnce(const WNDCLASSA& windowClass) {
     return RegisterClassA(&windowClass) != 0;
 }
 
+RECT DialogUnits(HWND dialog, int x, int y, int width, int height) {
+    RECT r{x, y, x + width, y + height};
+    MapDialogRect(dialog, &r);
+    return r;
+}
+
 ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 RECT ToRect(const ScreenRect& r) { return {r.left, r.top, r.right, r.bottom}; }

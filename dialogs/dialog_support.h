@@ -17,6 +17,9 @@ WPARAM SystemCommandOf(WPARAM wParam);
 // that runs the program's windows twice).
 bool RegisterClassOnce(const WNDCLASSA& windowClass);
 
+// A rectangle given in the dialog units of the dialog's font, in the dialog's pixels.
+RECT DialogUnits(HWND dialog, int x, int y, int width, int height);
+
 ScreenRect ToScreenRect(const RECT& r);
 RECT ToRect(const ScreenRect& r);
 

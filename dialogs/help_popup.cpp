@@ -73,12 +73,6 @@ bool RegisterPopupClass(HINSTANCE instance) {
     return RegisterClassOnce(popupClass);
 }
 
-RECT DialogUnits(HWND dialog, int width, int height) {
-    RECT r{0, 0, width, height};
-    MapDialogRect(dialog, &r);
-    return r;
-}
-
 // The window size that holds the text wrapped within the widest line allowed.
 SIZE PopupSize(const PopupText& text, int maxTextWidth, DWORD style, DWORD exStyle) {
     HDC dc = GetDC(nullptr);
@@ -108,12 +102,12 @@ HWND ShowHelpPopup(HWND control, const PopupText& text) {
     if (dialog == nullptr || !RegisterPopupClass(instance)) return nullptr;
 
     g_popupFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-    const RECT padding = DialogUnits(dialog, kPaddingX, kPaddingY);
+    const RECT padding = DialogUnits(dialog, 0, 0, kPaddingX, kPaddingY);
     g_padding = SIZE{padding.right, padding.bottom};
     constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
     constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
-    const SIZE size = PopupSize(text, DialogUnits(dialog, kMaxTextWidth, 0).right, kStyle, kExStyle);
-    const ScreenRect placed = PlaceUnder(control, size, DialogUnits(dialog, 0, kGapBelowControl).bottom);
+    const SIZE size = PopupSize(text, DialogUnits(dialog, 0, 0, kMaxTextWidth, 0).right, kStyle, kExStyle);
+    const ScreenRect placed = PlaceUnder(control, size, DialogUnits(dialog, 0, 0, 0, kGapBelowControl).bottom);
 
     g_popup = CreateWindowExA(kExStyle, kPopupClass, text.c_str(), kStyle, placed.left, placed.top, placed.Width(),
                               placed.Height(), GetAncestor(control, GA_ROOT), nullptr, instance, nullptr);

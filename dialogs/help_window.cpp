@@ -39,12 +39,6 @@ constexpr int kTextColumns = 78;
 // Between the help window and the main window, in pixels of the screen.
 constexpr int kGapBesideMainWindow = 8;
 
-RECT DialogUnits(HWND dialog, int x, int y, int width, int height) {
-    RECT r{x, y, x + width, y + height};
-    MapDialogRect(dialog, &r);
-    return r;
-}
-
 void Place(HWND dialog, int id, const RECT& r) {
     MoveWindow(GetDlgItem(dialog, id), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
@@ -76,6 +70,13 @@ void LayOut(HWND dialog) {
     row.right = right;
     row.bottom = client.bottom - margin.bottom;
     Place(dialog, IDC_HELP_TEXT, row);
+}
+
+// The window rectangle around a client rectangle of the dialog, with its own frame and caption.
+RECT AroundClient(HWND dialog, RECT client) {
+    AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    return client;
 }
 
 LOGFONTA DialogFont(HWND dialog) {
@@ -121,11 +122,10 @@ void FitWidthToText(HWND dialog) {
     const LRESULT margins = SendMessageA(text, EM_GETMARGINS, 0, 0);
     const int textWidth = kTextColumns * metrics.tmAveCharWidth + LOWORD(margins) + HIWORD(margins) +
                           GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
-    RECT window{};
-    GetClientRect(dialog, &window);
-    window.right = textWidth + 2 * DialogUnits(dialog, 0, 0, kMargin, 0).right;
-    AdjustWindowRectEx(&window, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    RECT client{};
+    GetClientRect(dialog, &client);
+    client.right = textWidth + 2 * DialogUnits(dialog, 0, 0, kMargin, 0).right;
+    const RECT window = AroundClient(dialog, client);
     SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -204,9 +204,7 @@ void OnCommand(HWND dialog, int id, int code) {
 }
 
 void OnGetMinMaxInfo(HWND dialog, MINMAXINFO& info) {
-    RECT minimum = DialogUnits(dialog, 0, 0, kMinWidth, kMinHeight);
-    AdjustWindowRectEx(&minimum, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    const RECT minimum = AroundClient(dialog, DialogUnits(dialog, 0, 0, kMinWidth, kMinHeight));
     info.ptMinTrackSize = POINT{minimum.right - minimum.left, minimum.bottom - minimum.top};
 }
 
