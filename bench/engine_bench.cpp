@@ -18,33 +18,30 @@ public:
     void FlashButton(int buttonId) override { benchmark::DoNotOptimize(buttonId); }
     void Beep() override {}
     void ModeChanged(int) override {}
-    void TapeAdded(int lineIndex) override { benchmark::DoNotOptimize(lineIndex); }
-    void TapeCleared() override {}
+    void TapeAdded(const TapeLine& line, bool) override { benchmark::DoNotOptimize(line); }
+    void TapeCleared(const Tape&) override {}
     int TapeVisibleLines() override { return 20; }
 };
 
 constexpr char kCalculation[] = "10000+20000=";
-constexpr int kDropFrameMode = 1;
 
 void RunCalculation(benchmark::State& state, bool strict, int autoDfFix) {
-    ResetModeTables();
-    ResetOptions();
-    ResetEngine();
-    g_options.bStrictCheck = strict ? 1 : 0;
-    g_options.iAutoDfFix = autoDfFix;
+    const ModeTable modes;
+    Options options;
+    options.bStrictCheck = strict ? 1 : 0;
+    options.iAutoDfFix = autoDfFix;
     NullView view;
-    SetCalculatorView(&view);
-    StartCalculator(kDropFrameMode);
+    Calculator calculator(view, modes, options);
+    calculator.Start(ModeDf);
 
     std::int64_t keys = 0;
     for (auto _ : state) {
-        for (const char* p = kCalculation; *p != '\0'; ++p) KeyChar(*p, true);
+        for (const char* p = kCalculation; *p != '\0'; ++p) calculator.KeyChar(*p, true);
         keys += sizeof kCalculation - 1;
     }
-    benchmark::DoNotOptimize(g_calc.iAccumulator);
+    benchmark::DoNotOptimize(calculator.State().iAccumulator);
     state.counters["keys_per_second"] =
         benchmark::Counter(static_cast<double>(keys), benchmark::Counter::kIsRate);
-    SetCalculatorView(nullptr);
 }
 
 // Both options off: "10000" is taken as typed.

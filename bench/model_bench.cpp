@@ -18,9 +18,6 @@ extern "C" {
 
 namespace {
 
-constexpr int kNdf = 0;
-constexpr int kDf = 1;
-constexpr int kUser = 6;
 // A stride through the day that visits every kind of label, drop-frame minute edges included.
 constexpr std::int32_t kStride = 7919;
 
@@ -30,11 +27,11 @@ std::int32_t NextCount(std::int32_t count, std::int32_t modulus) {
 }
 
 // Count to label: the clipboard text of a count, as Copy and the command line write it.
-void FormatCountsOfTheDay(benchmark::State& state, int mode) {
-    const std::int32_t modulus = WrapModulus(mode);
+void FormatCountsOfTheDay(benchmark::State& state, const ModeTable& modes, int mode) {
+    const std::int32_t modulus = WrapModulus(modes, mode);
     std::int32_t count = 0;
     for (auto _ : state) {
-        TextBuffer text = FormatCount(count, mode, ModeTable[mode].iClipFlags);
+        TextBuffer text = FormatCount(modes, count, mode, modes.rows[mode].iClipFlags);
         benchmark::DoNotOptimize(text);
         count = NextCount(count, modulus);
     }
@@ -42,23 +39,24 @@ void FormatCountsOfTheDay(benchmark::State& state, int mode) {
 }
 
 void BM_FormatCountDropFrame(benchmark::State& state) {
-    ResetModeTables();
-    FormatCountsOfTheDay(state, kDf);
+    ModeTable modes;
+    FormatCountsOfTheDay(state, modes, ModeDf);
 }
 BENCHMARK(BM_FormatCountDropFrame);
 
 void BM_FormatCountDropFrame5994(benchmark::State& state) {
-    ResetModeTables();
-    ParseUserMode(kUser, "59.94 DF,5994DF, DF,59.94,1,HMSD,0");
-    FormatCountsOfTheDay(state, kUser);
+    ModeTable modes;
+    ParseUserMode(modes, ModeUser1, "59.94 DF,5994DF, DF,59.94,1,HMSD,0");
+    FormatCountsOfTheDay(state, modes, ModeUser1);
 }
 BENCHMARK(BM_FormatCountDropFrame5994);
 
 void BM_TextToFrames(benchmark::State& state) {
+    const ModeTable modes;
     const char* texts[] = {"00:59:59;28", "1:00:00:00", "23595929", "12:34:56;12"};
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(TextToFrames(texts[i], kDf));
+        benchmark::DoNotOptimize(TextToFrames(modes, texts[i], ModeDf));
         i = (i + 1) & 3;
     }
     state.SetItemsProcessed(state.iterations());
@@ -66,10 +64,11 @@ void BM_TextToFrames(benchmark::State& state) {
 BENCHMARK(BM_TextToFrames);
 
 void BM_ConvertFrames(benchmark::State& state) {
-    const std::int32_t modulus = WrapModulus(kNdf);
+    const ModeTable modes;
+    const std::int32_t modulus = WrapModulus(modes, ModeNdf);
     std::int32_t count = 1;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ConvertFrames(count, kNdf, kDf, false));
+        benchmark::DoNotOptimize(ConvertFrames(modes, count, ModeNdf, ModeDf, false));
         count = NextCount(count, modulus);
     }
     state.SetItemsProcessed(state.iterations());
@@ -91,15 +90,15 @@ void LibavutilDropFrameStrings(benchmark::State& state, AVRational rate, std::in
 }
 
 void BM_LibavutilDropFrameString(benchmark::State& state) {
-    ResetModeTables();
-    LibavutilDropFrameStrings(state, AVRational{30000, 1001}, WrapModulus(kDf));
+    ModeTable modes;
+    LibavutilDropFrameStrings(state, AVRational{30000, 1001}, WrapModulus(modes, ModeDf));
 }
 BENCHMARK(BM_LibavutilDropFrameString);
 
 void BM_LibavutilDropFrameString5994(benchmark::State& state) {
-    ResetModeTables();
-    ParseUserMode(kUser, "59.94 DF,5994DF, DF,59.94,1,HMSD,0");
-    LibavutilDropFrameStrings(state, AVRational{60000, 1001}, WrapModulus(kUser));
+    ModeTable modes;
+    ParseUserMode(modes, ModeUser1, "59.94 DF,5994DF, DF,59.94,1,HMSD,0");
+    LibavutilDropFrameStrings(state, AVRational{60000, 1001}, WrapModulus(modes, ModeUser1));
 }
 BENCHMARK(BM_LibavutilDropFrameString5994);
 #endif

@@ -3,7 +3,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "cli/ascii_text.h"
+#include "model/ascii_text.h"
+#include "settings/options.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ struct Choice {
 };
 
 // The Auto DF Correct menu's choices, valued as the option stores them.
-constexpr Choice kAutoDfChoices[] = {{"off", 0}, {"minus", 1}, {"plus", 2}};
+constexpr Choice kAutoDfChoices[] = {
+    {"off", AutoDfOff}, {"minus", AutoDfMinusTwoFrames}, {"plus", AutoDfPlusTwoFrames}};
 
 constexpr Choice kFormatChoices[] = {
     {"display", static_cast<int>(ValueFormat::Display)},

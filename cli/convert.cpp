@@ -18,26 +18,26 @@ enum class ValueResult { Converted, NotAValue, Refused };
 // The engine's own path, as a user of the window would take it: start afresh in the source
 // mode, paste the value, press "=" so that it meets the checks of an operand (the strict check,
 // the drop-frame auto-correct), switch to the target mode.
-ValueResult ConvertValue(const char* value, const ConvertJob& job, LumoView& view) {
-    view.messages.clear();
-    StartCalculator(job.from);
-    PasteText(value);
-    if (g_calc.szEntry.empty()) return ValueResult::NotAValue;
-    ApplyOperator('=');
-    if (!view.messages.empty()) return ValueResult::Refused;
-    SwitchMode(job.to);
+ValueResult ConvertValue(const char* value, const ConvertJob& job, const ConvertEngine& engine) {
+    engine.view.messages.clear();
+    engine.calculator.Start(job.from);
+    if (!engine.calculator.PasteText(value)) return ValueResult::NotAValue;
+    engine.calculator.KeyChar('=', false);
+    if (!engine.view.messages.empty()) return ValueResult::Refused;
+    engine.calculator.SwitchMode(job.to);
     return ValueResult::Converted;
 }
 
 // The display in the requested text; the clipboard text is what Copy makes of the display.
-void AppendResult(const ConvertJob& job, TextOutput& output) {
+void AppendResult(const ConvertJob& job, TextOutput& output, const ConvertEngine& engine) {
+    const char* display = engine.view.display.c_str();
     switch (job.format) {
-        case ValueFormat::Display: output.AppendLine(g_calc.szDisplay.c_str()); return;
+        case ValueFormat::Display: output.AppendLine(display); return;
         case ValueFormat::Clipboard:
-            output.AppendLine(FormatDigits(g_calc.szDisplay.c_str(), job.to, ModeTable[job.to].iClipFlags).c_str());
+            output.AppendLine(FormatDigits(engine.modes, display, job.to, engine.modes.rows[job.to].iClipFlags).c_str());
             return;
         case ValueFormat::Digits:
-            output.AppendLine(FormatDigits(g_calc.szDisplay.c_str(), job.to, BareDigitFlags).c_str());
+            output.AppendLine(FormatDigits(engine.modes, display, job.to, BareDigitFlags).c_str());
             return;
     }
 }
@@ -48,16 +48,16 @@ std::string BadValueText(const char* where, long number, const std::string& prob
 
 // One value to one output line; false when the value was reported instead.
 bool ConvertToLine(const char* value, const char* where, long number, const ConvertJob& job,
-                   TextOutput& output, ByteSink& errors, LumoView& view) {
-    switch (ConvertValue(value, job, view)) {
-        case ValueResult::Converted: AppendResult(job, output); return true;
+                   TextOutput& output, ByteSink& errors, const ConvertEngine& engine) {
+    switch (ConvertValue(value, job, engine)) {
+        case ValueResult::Converted: AppendResult(job, output, engine); return true;
         case ValueResult::NotAValue: {
-            const std::string problem = std::string("not a value in ") + ModeTable[job.from].szShortName.c_str();
+            const std::string problem = std::string("not a value in ") + engine.modes.rows[job.from].szShortName.c_str();
             ReportError(output, errors, BadValueText(where, number, problem, value));
             break;
         }
         case ValueResult::Refused:
-            ReportError(output, errors, BadValueText(where, number, view.messages.front(), value));
+            ReportError(output, errors, BadValueText(where, number, engine.view.messages.front(), value));
             break;
     }
     output.AppendLine("");
@@ -81,22 +81,22 @@ const char* TerminateLine(char* start, char* stop) {
 }  // namespace
 
 ExitStatus ConvertValues(const ConvertJob& job, std::span<const char* const> values, TextOutput& output,
-                         ByteSink& errors, LumoView& view) {
+                         ByteSink& errors, const ConvertEngine& engine) {
     ExitStatus status = ExitOk;
     long number = 0;
     for (const char* value : values)
-        if (!ConvertToLine(value, "value", ++number, job, output, errors, view)) status = ExitFailed;
+        if (!ConvertToLine(value, "value", ++number, job, output, errors, engine)) status = ExitFailed;
     return status;
 }
 
 ExitStatus ConvertLines(const ConvertJob& job, ByteSource& input, TextOutput& output, ByteSink& errors,
-                        LumoView& view) {
+                        const ConvertEngine& engine) {
     ExitStatus status = ExitOk;
     long number = 0;
     LineBuffer buffer;
     bool skipping = false;  // inside the rest of a line too long to keep
     auto convertLine = [&](char* start, char* stop) {
-        if (!ConvertToLine(TerminateLine(start, stop), "line", ++number, job, output, errors, view))
+        if (!ConvertToLine(TerminateLine(start, stop), "line", ++number, job, output, errors, engine))
             status = ExitFailed;
     };
 

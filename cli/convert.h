@@ -9,20 +9,30 @@
 #include "cli/lumo_view.h"
 #include "cli/text_output.h"
 
+class Calculator;
+struct ModeTable;
+
 struct ConvertJob {
     int from = 0;
     int to = 0;
     ValueFormat format = ValueFormat::Clipboard;
 };
 
+// Where the values are converted: a calculator, the modes it works in, and its view.
+struct ConvertEngine {
+    Calculator& calculator;
+    const ModeTable& modes;
+    LumoView& view;
+};
+
 // A value that is not one (no digit of the source mode) or that the strict check refuses is
 // reported on the error stream with its number and text; its output line stays empty and the
-// result is ExitFailed. The engine's options must be set, and the view must be the engine's.
+// result is ExitFailed.
 ExitStatus ConvertValues(const ConvertJob& job, std::span<const char* const> values, TextOutput& output,
-                         ByteSink& errors, LumoView& view);
+                         ByteSink& errors, const ConvertEngine& engine);
 
 // The same for each line of the input. A line ends at LF (a CR before it is dropped) or at the
 // end of the input; of a line longer than 64 KiB only the start is read. The output is handed
 // over before every wait for input, so each line's answer comes out as soon as the line is in.
 ExitStatus ConvertLines(const ConvertJob& job, ByteSource& input, TextOutput& output, ByteSink& errors,
-                        LumoView& view);
+                        const ConvertEngine& engine);

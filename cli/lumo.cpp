@@ -5,16 +5,16 @@
 
 #include "cli/arguments.h"
 #include "cli/convert.h"
-#include "cli/key_script.h"
 #include "cli/lumo_view.h"
 #include "cli/mode_names.h"
 #include "cli/text_output.h"
 #include "engine/calculator.h"
-#include "engine/calculator_view.h"
+#include "engine/key_script.h"
+#include "model/mode_names.h"
 #include "model/mode_table.h"
 #include "settings/ini_file.h"
 #include "settings/options.h"
-#include "shell/resource.h"
+#include "version.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ ExitStatus UsageError(TextOutput& output, ByteSink& errors, const std::string& p
 }
 
 std::string VersionLine() {
-    return "lumo (Lumo II) " + std::to_string(VEXO_VERSION_MAJOR) + "." + std::to_string(VEXO_VERSION_MINOR);
+    return std::string("lumo (Lumo II) ") + LUMO_VERSION_TEXT;
 }
 
 bool IsReadable(const char* path) {
@@ -87,25 +87,27 @@ bool IsReadable(const char* path) {
 
 // The user modes and clipboard formats of the file; its saved mode and options stay the
 // window's, so that a run depends on its command line only.
-void ReadSettingsFile(const char* path) {
+void ReadSettingsFile(const char* path, ModeTable& modes) {
     IniFileStore store(path);
-    ReadSettings(store);
-    ResetOptions();
+    Options ignored;
+    ReadSettings(store, modes, ignored);
 }
 
-void SetOptions(const LumoRequest& request) {
-    g_options.bStrictCheck = request.strict ? 1 : 0;
-    g_options.iAutoDfFix = request.autoDf;
-    g_options.bDFNDFFrameConv = request.asFrames ? 1 : 0;
+Options OptionsOf(const LumoRequest& request) {
+    Options options;
+    options.bStrictCheck = request.strict ? 1 : 0;
+    options.iAutoDfFix = request.autoDf;
+    options.bDFNDFFrameConv = request.asFrames ? 1 : 0;
+    return options;
 }
 
-// The engine shows everything through the view for as long as lumo runs.
-class ViewInstalled {
-public:
-    explicit ViewInstalled(LumoView& view) { SetCalculatorView(&view); }
-    ~ViewInstalled() { SetCalculatorView(nullptr); }
-    ViewInstalled(const ViewInstalled&) = delete;
-    ViewInstalled& operator=(const ViewInstalled&) = delete;
+// One run's calculator, with the modes and options it works in and the view that keeps what it
+// shows.
+struct LumoSession {
+    ModeTable modes;
+    Options options;
+    LumoView view;
+    Calculator calculator{view, modes, options};
 };
 
 std::string WithoutTrailingBlanks(std::string text) {
@@ -113,31 +115,33 @@ std::string WithoutTrailingBlanks(std::string text) {
     return text;
 }
 
-ExitStatus RunKeys(const LumoRequest& request, TextOutput& output, ByteSink& errors, LumoView& view) {
-    const int mode = request.mode != nullptr ? ModeNamed(request.mode) : 0;
+ExitStatus RunKeys(const LumoRequest& request, TextOutput& output, ByteSink& errors, LumoSession& session) {
+    const int mode = request.mode != nullptr ? ModeNamed(session.modes, request.mode) : 0;
     if (mode < 0) return UsageError(output, errors, "unknown mode '" + std::string(request.mode) + "'");
-    const KeyScript script = ParseKeyScript(request.words);
+    const KeyScript script = ParseKeyScript(session.modes, request.words);
     if (!script.error.empty()) return UsageError(output, errors, script.error);
 
+    LumoView& view = session.view;
     view.keepTape = request.tape;
-    StartCalculator(mode);
-    PlayKeyScript(script);
+    session.calculator.Start(mode);
+    PlayKeyScript(session.calculator, script, false);
     for (const std::string& line : view.tape) output.AppendLine(WithoutTrailingBlanks(line));
-    output.AppendLine(g_calc.szDisplay.c_str());
+    output.AppendLine(view.display);
     for (const std::string& message : view.messages) ReportError(output, errors, message);
     return view.messages.empty() ? ExitOk : ExitFailed;
 }
 
 ExitStatus RunConvert(const LumoRequest& request, ByteSource& input, TextOutput& output, ByteSink& errors,
-                      LumoView& view) {
+                      LumoSession& session) {
     ConvertJob job;
-    job.from = ModeNamed(request.from);
+    job.from = ModeNamed(session.modes, request.from);
     if (job.from < 0) return UsageError(output, errors, "unknown mode '" + std::string(request.from) + "'");
-    job.to = ModeNamed(request.to);
+    job.to = ModeNamed(session.modes, request.to);
     if (job.to < 0) return UsageError(output, errors, "unknown mode '" + std::string(request.to) + "'");
     job.format = request.format;
-    if (request.words.empty()) return ConvertLines(job, input, output, errors, view);
-    return ConvertValues(job, request.words, output, errors, view);
+    const ConvertEngine engine{session.calculator, session.modes, session.view};
+    if (request.words.empty()) return ConvertLines(job, input, output, errors, engine);
+    return ConvertValues(job, request.words, output, errors, engine);
 }
 
 }  // namespace
@@ -157,21 +161,16 @@ ExitStatus RunLumo(std::span<const char* const> args, const LumoStreams& streams
         return ExitOk;
     }
 
-    // The engine, the tables and the options are globals: each run starts from scratch.
-    ResetModeTables();
-    ResetOptions();
-    ResetEngine();
     if (request.settings != nullptr && !IsReadable(request.settings))
         return UsageError(output, streams.errors, "cannot read settings file '" + std::string(request.settings) + "'");
+    LumoSession session;
     const char* settings = request.settings != nullptr ? request.settings : defaultSettings;
-    if (settings != nullptr) ReadSettingsFile(settings);
-    SetOptions(request);
+    if (settings != nullptr) ReadSettingsFile(settings, session.modes);
+    session.options = OptionsOf(request);
 
-    LumoView view;
-    const ViewInstalled installed(view);
     switch (request.command) {
-        case LumoCommand::Convert: return RunConvert(request, streams.input, output, streams.errors, view);
-        case LumoCommand::Modes: output.Append(ModeListing()); return ExitOk;
-        default: return RunKeys(request, output, streams.errors, view);
+        case LumoCommand::Convert: return RunConvert(request, streams.input, output, streams.errors, session);
+        case LumoCommand::Modes: output.Append(ModeListing(session.modes)); return ExitOk;
+        default: return RunKeys(request, output, streams.errors, session);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
-// What lumo keeps of what the engine shows: the messages, and the tape lines when they are to
-// be printed. The display is read from the engine's state when it is needed; beeps, flashes and
-// the memory indicator belong to the window and are dropped.
+// What lumo keeps of what the engine shows: the display, the messages, and the tape lines when
+// they are to be printed. Beeps, flashes and the memory indicator belong to the window and are
+// dropped.
 
 #include <string>
 #include <vector>
@@ -12,19 +12,20 @@
 class LumoView final : public CalculatorView {
 public:
     bool keepTape = false;
+    std::string display;
     std::vector<std::string> tape;
     std::vector<std::string> messages;  // the texts; the captions belong to the boxes
 
-    void SetDisplayText(const char*) override {}
+    void SetDisplayText(const char* text) override { display.assign(text); }
     void SetMemoryIndicatorText(const char*) override {}
     void FlashButton(int) override {}
     void Beep() override {}
     void ShowMessage(const char* text, const char*) override { messages.emplace_back(text); }
     void ModeChanged(int) override {}
-    void TapeAdded(int lineIndex) override {
-        if (keepTape) tape.emplace_back(TapeLineAt(lineIndex).text.c_str());
+    void TapeAdded(const TapeLine& line, bool) override {
+        if (keepTape) tape.emplace_back(line.text.c_str());
     }
-    void TapeCleared() override {}
+    void TapeCleared(const Tape&) override {}
     // No blank lines at start-up: nothing shows the tape but the printed lines.
     int TapeVisibleLines() override { return 0; }
 };

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cstdint>
 
-#include "cli/ascii_text.h"
 #include "model/drop_frame.h"
 #include "model/mode_table.h"
 
@@ -14,12 +13,10 @@ constexpr const char* kKindDescriptions[kKindCount] = {
     "timecode", "drop-frame", "feet+frames", "hexadecimal", "decimal", "octal",
 };
 
-std::string_view ShortNameOf(int mode) { return ModeTable[mode].szShortName.c_str(); }
-
 // A drop-frame mode at a rate without a drop rule writes every label, and says so.
-std::string_view KindDescription(int mode) {
-    const std::int32_t kind = ModeTable[mode].iKind;
-    if (kind == KindHmsfDrop && DroppedLabelsPerMinute(mode) == 0) return "HMSD, no drop";
+std::string_view KindDescription(const ModeTable& modes, int mode) {
+    const std::int32_t kind = modes.rows[mode].iKind;
+    if (kind == KindHmsfDrop && DroppedLabelsPerMinute(modes, mode) == 0) return "HMSD, no drop";
     return kKindDescriptions[kind];
 }
 
@@ -56,29 +53,7 @@ constexpr std::size_t kRateWidth = 24;
 
 }  // namespace
 
-int ModeNamed(std::string_view name) {
-    for (int mode = 0; mode < kModeCount; ++mode) {
-        if (!IsModePresent(mode)) continue;
-        const std::string_view shortName = ShortNameOf(mode);
-        if (SameIgnoringCase(name, shortName)) return mode;
-    }
-    return -1;
-}
-
-ModeNameMatch ModeNameAt(std::string_view text) {
-    ModeNameMatch best;
-    for (int mode = 0; mode < kModeCount; ++mode) {
-        if (!IsModePresent(mode)) continue;
-        const std::string_view shortName = ShortNameOf(mode);
-        if (shortName.size() > best.length && StartsWithIgnoringCase(text, shortName)) {
-            best.mode = mode;
-            best.length = shortName.size();
-        }
-    }
-    return best;
-}
-
-std::string ModeListing() {
+std::string ModeListing(const ModeTable& modes) {
     std::string text;
     AppendColumn(text, "Mode", kShortNameWidth);
     AppendColumn(text, "Name", kLongNameWidth);
@@ -86,13 +61,13 @@ std::string ModeListing() {
     AppendColumn(text, "Rate", kRateWidth);
     text += "Wraps at (frames)\n";
     for (int mode = 0; mode < kModeCount; ++mode) {
-        if (!IsModePresent(mode)) continue;
-        const ModeRecord& row = ModeTable[mode];
+        if (!IsModePresent(modes, mode)) continue;
+        const ModeRecord& row = modes.rows[mode];
         AppendColumn(text, row.szShortName.c_str(), kShortNameWidth);
         AppendColumn(text, row.szName.c_str(), kLongNameWidth);
-        AppendColumn(text, KindDescription(mode), kKindWidth);
+        AppendColumn(text, KindDescription(modes, mode), kKindWidth);
         AppendColumn(text, RateText(row), kRateWidth);
-        AppendNumber(text, WrapModulus(mode));
+        AppendNumber(text, WrapModulus(modes, mode));
         text += '\n';
     }
     return text;

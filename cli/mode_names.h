@@ -1,24 +1,10 @@
 #pragma once
-// Modes are named on the command line by the short names of their rows (the titles of the
-// Clipboard Formats pages: NDF, DF, Pal, Film, 35mm, 16mm, Hex, Dec, Oct and the user modes'
-// own), in any case. Only present rows have a name.
+// lumo modes: the table of the modes a run knows.
 
-#include <cstddef>
 #include <string>
-#include <string_view>
 
-// The present mode whose short name is the text; -1 for none.
-int ModeNamed(std::string_view name);
-
-struct ModeNameMatch {
-    int mode = -1;  // -1: no name begins the text
-    std::size_t length = 0;
-};
-
-// The present mode with the longest short name that begins the text, so that "@Dec12" in a
-// key script is Dec followed by the keys 1 and 2.
-ModeNameMatch ModeNameAt(std::string_view text);
+struct ModeTable;
 
 // One line per present mode: short name, long name, kind, rate and the count at which its
 // results wrap, under a heading line.
-std::string ModeListing();
+std::string ModeListing(const ModeTable& modes);

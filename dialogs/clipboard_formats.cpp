@@ -5,19 +5,28 @@
 #include <cstdio>
 #include <iterator>
 
-#include "dialogs/dialog_support.h"
+#include "win32/dialog_support.h"
 #include "dialogs/help.h"
-#include "engine/calculator.h"
 #include "format/formatter.h"
 #include "model/digit_string.h"
 #include "model/mode_table.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 
 namespace {
 
-// Every row's word as it was when the sheet opened, absent rows included: Cancel puts all of
+// What the sheet edits: the table's clipboard formats, changed in place as the user clicks, and
+// every row's word as it was when the sheet opened, absent rows included: Cancel puts all of
 // them back, also those whose page was never shown.
-FormatFlags SavedFormatFlags[kModeCount] = {};
+struct FormatSheet {
+    ModeTable& modes;
+    FormatFlags saved[kModeCount];
+};
+
+// What a page edits: one row of the sheet's table.
+struct FormatPage {
+    FormatSheet* sheet;
+    int row;
+};
 
 // The FormatFlags bit that each control of 2101-2114 stands for; the separator group box 2104
 // stands for none.
@@ -56,8 +65,7 @@ constexpr DWORD kFormatPageHelpIds[] = {
     IDC_FMT_COMMAS,       IDH_FMT_COMMAS,       IDC_FMT_PREFIX,        IDH_FMT_PREFIX,
     IDC_FMT_LEADING_ZERO, IDH_FMT_LEADING_ZERO, IDC_FMT_TRAILING,      IDH_FMT_TRAILING,
     IDC_FMT_UPPER,        IDH_FMT_UPPER,        IDC_FMT_KIND_LABEL,    IDH_FMT_KIND_LABEL,
-    IDC_FMT_SAMPLE,       IDH_FMT_SAMPLE,       IDC_FMT_ROW,           IDH_FMT_ROW,
-    0,                    0,
+    IDC_FMT_SAMPLE,       IDH_FMT_SAMPLE,       0,                     0,
 };
 
 // How a page of each kind looks and what its sample shows: a count, or the count of a text
@@ -112,35 +120,31 @@ int ButtonForField(FormatFlags field, const FieldButton* buttons, std::size_t co
     return emptyId;
 }
 
-// The row whose word a page edits, kept in the page's user data from its opening on.
-int PageRow(HWND page) {
-    const LONG_PTR row = GetWindowLongPtrA(page, DWLP_USER);
-    return IsValidMode(static_cast<int>(row)) ? static_cast<int>(row) : -1;
-}
+// The row that a page edits, kept in the page's user data from its opening on; null before.
+const FormatPage* PageOf(HWND page) { return reinterpret_cast<const FormatPage*>(GetWindowLongPtrA(page, DWLP_USER)); }
 
-std::int32_t SampleValue(int row) {
-    const ModeRecord& mode = ModeTable[row];
+std::int32_t SampleValue(const ModeTable& modes, int row) {
+    const ModeRecord& mode = modes.rows[row];
     const PageKind& kind = kPageKinds[mode.iKind];
     switch (kind.rule) {
     case SampleRule::OneMinute:
         return static_cast<std::int32_t>(mode.dFps * 60.0);
     case SampleRule::Text:
-        return TextToFrames(kind.sampleText, row);
+        return TextToFrames(modes, kind.sampleText, row);
     case SampleRule::Count:
         break;
     }
     return kind.sampleCount;
 }
 
-void ShowSample(HWND page, FormatFlags flags, int row) {
-    const TextBuffer sample = FormatCount(SampleValue(row), row, flags);
+void ShowSample(HWND page, const ModeTable& modes, FormatFlags flags, int row) {
+    const TextBuffer sample = FormatCount(modes, SampleValue(modes, row), row, flags);
     SetDlgItemTextA(page, IDC_FMT_SAMPLE, sample.c_str());
 }
 
 // Boxes only ever get checked here: every box starts unchecked from the template. A call for
 // a control that the page lacks does nothing.
-void ShowPageFlags(HWND page, int row) {
-    const FormatFlags flags = ModeTable[row].iClipFlags;
+void ShowPageFlags(HWND page, FormatFlags flags) {
     CheckRadioButton(page, IDC_FMT_LEAD_NONE, IDC_FMT_LEAD_ZEROS,
                      ButtonForField(flags & kLeadingField, kLeadingButtons, std::size(kLeadingButtons),
                                     IDC_FMT_LEAD_NONE));
@@ -152,10 +156,9 @@ void ShowPageFlags(HWND page, int row) {
     }
 }
 
-void ShowTrailingCheck(HWND page, int row) {
+void ShowTrailingCheck(HWND page, const ModeRecord& mode) {
     const HWND box = GetDlgItem(page, IDC_FMT_TRAILING);
     if (box == nullptr) return;
-    const ModeRecord& mode = ModeTable[row];
     if (mode.szSuffix.empty()) {
         ShowWindow(box, SW_HIDE);
         return;
@@ -166,25 +169,25 @@ void ShowTrailingCheck(HWND page, int row) {
 }
 
 void OnInitPage(HWND page, const PROPSHEETPAGEA& description) {
-    const int row = static_cast<int>(description.lParam);
-    ShowSample(page, ModeTable[row].iClipFlags, row);
-    ShowPageFlags(page, row);
-    ShowTrailingCheck(page, row);
+    const auto* formatPage = reinterpret_cast<const FormatPage*>(description.lParam);
+    const ModeTable& modes = formatPage->sheet->modes;
+    const ModeRecord& mode = modes.rows[formatPage->row];
+    ShowSample(page, modes, mode.iClipFlags, formatPage->row);
+    ShowPageFlags(page, mode.iClipFlags);
+    ShowTrailingCheck(page, mode);
 
     char text[kMaxTextLength + 1];
-    std::snprintf(text, sizeof text, "%s:", KindNames[ModeTable[row].iKind]);
+    std::snprintf(text, sizeof text, "%s:", KindNames[mode.iKind]);
     SetDlgItemTextA(page, IDC_FMT_KIND_LABEL, text);
-    std::snprintf(text, sizeof text, "%i", row);
-    SetDlgItemTextA(page, IDC_FMT_ROW, text);
-    ShowWindow(GetDlgItem(page, IDC_FMT_ROW), SW_HIDE);
-    SetWindowLongPtrA(page, DWLP_USER, row);
+    SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(formatPage));
 }
 
 // A click changes the row's word at once; the sample follows.
 void OnClick(HWND page, int id) {
-    const int row = PageRow(page);
-    if (row < 0) return;
-    FormatFlags& flags = ModeTable[row].iClipFlags;
+    const FormatPage* formatPage = PageOf(page);
+    if (formatPage == nullptr) return;
+    ModeTable& modes = formatPage->sheet->modes;
+    FormatFlags& flags = modes.rows[formatPage->row].iClipFlags;
     if (id >= IDC_FMT_LEAD_NONE && id <= IDC_FMT_LEAD_ZEROS) {
         CheckRadioButton(page, IDC_FMT_LEAD_NONE, IDC_FMT_LEAD_ZEROS, id);
         flags = (flags & ~kLeadingField) | ControlBit(id);
@@ -197,14 +200,17 @@ void OnClick(HWND page, int id) {
     } else {
         return;
     }
-    ShowSample(page, flags, row);
+    ShowSample(page, modes, flags, formatPage->row);
 }
 
 INT_PTR OnNotify(HWND page, const NMHDR& header) {
     switch (header.code) {
     case PSN_RESET:
         // Every opened page gets this and restores the same copy.
-        for (int row = 0; row < kModeCount; ++row) ModeTable[row].iClipFlags = SavedFormatFlags[row];
+        if (const FormatPage* formatPage = PageOf(page); formatPage != nullptr) {
+            FormatSheet& sheet = *formatPage->sheet;
+            for (int row = 0; row < kModeCount; ++row) sheet.modes.rows[row].iClipFlags = sheet.saved[row];
+        }
         SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
         return FALSE;
     case PSN_APPLY:
@@ -250,23 +256,27 @@ INT_PTR CALLBACK FormatPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
 
 const DWORD* FormatPageHelpIds() { return kFormatPageHelpIds; }
 
-INT_PTR OpenClipboardFormats(HWND owner, HINSTANCE instance) {
-    for (int row = 0; row < kModeCount; ++row) SavedFormatFlags[row] = ModeTable[row].iClipFlags;
+INT_PTR OpenClipboardFormats(HWND owner, HINSTANCE instance, ModeTable& modes, int currentMode) {
+    FormatSheet sheet{modes, {}};
+    for (int row = 0; row < kModeCount; ++row) sheet.saved[row] = modes.rows[row].iClipFlags;
 
     PROPSHEETPAGEA pages[kModeCount] = {};
+    FormatPage pageRows[kModeCount] = {};
     UINT pageCount = 0;
     UINT startPage = 0;
     for (int row = 0; row < kModeCount; ++row) {
-        if (!IsModePresent(row) || !IsValidKind(ModeTable[row].iKind)) continue;
-        if (row == g_calc.iMode) startPage = pageCount;
-        PROPSHEETPAGEA& page = pages[pageCount++];
+        if (!IsModePresent(modes, row) || !IsValidKind(modes.rows[row].iKind)) continue;
+        if (row == currentMode) startPage = pageCount;
+        pageRows[pageCount] = FormatPage{&sheet, row};
+        PROPSHEETPAGEA& page = pages[pageCount];
         page.dwSize = sizeof page;
         page.dwFlags = PSP_USETITLE | PSP_HASHELP;
         page.hInstance = instance;
-        page.pszTemplate = MAKEINTRESOURCEA(kPageKinds[ModeTable[row].iKind].templateId);
-        page.pszTitle = ModeTable[row].szShortName.c_str();
+        page.pszTemplate = MAKEINTRESOURCEA(kPageKinds[modes.rows[row].iKind].templateId);
+        page.pszTitle = modes.rows[row].szShortName.c_str();
         page.pfnDlgProc = FormatPageProc;
-        page.lParam = row;
+        page.lParam = reinterpret_cast<LPARAM>(&pageRows[pageCount]);
+        ++pageCount;
     }
 
     PROPSHEETHEADERA header = {};

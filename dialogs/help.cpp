@@ -4,8 +4,8 @@
 
 #include "dialogs/help_popup.h"
 #include "dialogs/help_window.h"
-#include "settings/settings.h"
-#include "shell/resource.h"
+#include "win32/dialog_support.h"
+#include "win32/resource.h"
 
 namespace {
 
@@ -14,15 +14,16 @@ bool g_helpFileOpened = false;
 HelpText g_builtInHelp;
 bool g_builtInHelpRead = false;
 
-bool HelpFileExists() {
-    const DWORD attributes = GetFileAttributesA(g_helpPath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+bool HelpFileExists(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return *path != '\0' && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // The old path: WinHelp with the file beside the program. False when there is no such file.
 bool OpenHelpFile(HWND window, UINT command, ULONG_PTR data) {
-    if (!HelpFileExists()) return false;
-    WinHelpA(window, g_helpPath.c_str(), command, data);
+    const SettingsPaths paths = ProgramSettingsPaths();
+    if (!HelpFileExists(paths.help.c_str())) return false;
+    WinHelpA(window, paths.help.c_str(), command, data);
     g_helpFileOpened = true;
     return true;
 }
@@ -93,5 +94,5 @@ bool ShowControlHelp(const HELPINFO& request, const DWORD* helpIds) {
 }
 
 void QuitHelp(HWND mainWindow) {
-    if (g_helpFileOpened) WinHelpA(mainWindow, g_helpPath.c_str(), HELP_QUIT, 0);
+    if (g_helpFileOpened) WinHelpA(mainWindow, ProgramSettingsPaths().help.c_str(), HELP_QUIT, 0);
 }

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "dialogs/help_text.h"
+#include "help/help_text.h"
 
 // The help text built into the executable, read at the first request.
 const HelpText& BuiltInHelp();

@@ -1,7 +1,7 @@
 #include "dialogs/help_popup.h"
 
-#include "dialogs/dialog_support.h"
-#include "dialogs/placement.h"
+#include "win32/dialog_support.h"
+#include "layout/placement.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "dialogs/help_text.h"
+#include "help/help_text.h"
 
 // Closes a popup that is still open, then shows this one. Null when it cannot be created.
 HWND ShowHelpPopup(HWND control, const PopupText& text);

@@ -3,10 +3,10 @@
 #include <string_view>
 #include <utility>
 
-#include "dialogs/dialog_support.h"
-#include "dialogs/placement.h"
+#include "win32/dialog_support.h"
+#include "layout/placement.h"
 #include "model/fixed_text.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "dialogs/help_text.h"
+#include "help/help_text.h"
 
 enum class HelpFocus { Text, Search };
 

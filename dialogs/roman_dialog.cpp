@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "dialogs/dialog_support.h"
+#include "win32/dialog_support.h"
 #include "dialogs/help.h"
-#include "dialogs/roman.h"
+#include "roman/roman.h"
 #include "model/chars.h"
 #include "settings/options.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 
 namespace {
 
@@ -113,14 +113,18 @@ WNDPROC Subclass(HWND dialog, int fieldId, WNDPROC filter) {
     return reinterpret_cast<WNDPROC>(previous);
 }
 
-void OnInitDialog(HWND dialog) {
+// The options, kept in the dialog's user data from WM_INITDIALOG on.
+Options& OptionsOf(HWND dialog) { return *reinterpret_cast<Options*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+void OnInitDialog(HWND dialog, Options& options) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&options));
     SetDlgItemTextA(dialog, IDC_ROMAN_ARABIC, "");
     SetDlgItemTextA(dialog, IDC_ROMAN_ROMAN, "");
     // The fields hold no more than the dialog reads back, so nothing typed or pasted is ever
     // cut off unseen.
     SendDlgItemMessageA(dialog, IDC_ROMAN_ARABIC, EM_LIMITTEXT, kRomanBufferSize - 1, 0);
     SendDlgItemMessageA(dialog, IDC_ROMAN_ROMAN, EM_LIMITTEXT, kRomanBufferSize - 1, 0);
-    CheckDlgButton(dialog, IDC_ROMAN_UPPER, g_options.bUpperCase != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_ROMAN_UPPER, options.bUpperCase != 0 ? BST_CHECKED : BST_UNCHECKED);
     g_arabicEditProc = Subclass(dialog, IDC_ROMAN_ARABIC, ArabicEditFilter);
     g_romanEditProc = Subclass(dialog, IDC_ROMAN_ROMAN, RomanEditFilter);
 }
@@ -166,7 +170,7 @@ void OnCommand(HWND dialog, int id) {
         ShowHelpTopic(dialog, help_topics::kRoman, IDH_ROMAN);
         break;
     case IDOK:
-        g_options.bUpperCase = UpperCaseChecked(dialog) ? 1 : 0;
+        OptionsOf(dialog).bUpperCase = UpperCaseChecked(dialog) ? 1 : 0;
         EndDialog(dialog, IDOK);
         break;
     default:
@@ -176,10 +180,10 @@ void OnCommand(HWND dialog, int id) {
     }
 }
 
-INT_PTR CALLBACK RomanDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK RomanDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        OnInitDialog(dialog);
+        OnInitDialog(dialog, *reinterpret_cast<Options*>(lParam));
         return TRUE;
     case WM_COMMAND:
         OnCommand(dialog, LOWORD(wParam));
@@ -202,6 +206,6 @@ INT_PTR CALLBACK RomanDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-INT_PTR ShowRomanDialog(HWND owner, HINSTANCE instance) {
-    return RunModalDialog(instance, IDD_ROMAN, owner, RomanDialogProc);
+INT_PTR ShowRomanDialog(HWND owner, HINSTANCE instance, Options& options) {
+    return RunModalDialog(instance, IDD_ROMAN, owner, RomanDialogProc, reinterpret_cast<LPARAM>(&options));
 }

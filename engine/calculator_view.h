@@ -1,6 +1,10 @@
 #pragma once
 // Everything the engine shows goes out through this interface; the shell implements it on the
-// main window's controls, the tests with a recorder.
+// main window's controls, lumo and the tests with recorders. A view is told what to show and
+// never reads the calculator back.
+
+struct TapeLine;
+class Tape;
 
 class CalculatorView {
 public:
@@ -12,18 +16,14 @@ public:
     // A modal box with one OK button; a null caption shows the platform's default caption.
     virtual void ShowMessage(const char* text, const char* caption) = 0;
     virtual void ModeChanged(int mode) = 0;
-    virtual void TapeAdded(int lineIndex) = 0;
+    // A line was written at the end of the tape; when the tape was full, its oldest line went
+    // first.
+    virtual void TapeAdded(const TapeLine& line, bool oldestDropped) = 0;
     // The tape was emptied and refilled with blank lines: show it again from its first line.
-    virtual void TapeCleared() = 0;
+    virtual void TapeCleared(const Tape& tape) = 0;
     // Whole lines the tape view shows; 0 or less when it has no height.
     virtual int TapeVisibleLines() = 0;
 
 protected:
     ~CalculatorView() = default;
 };
-
-// The view that receives everything the engine shows; null restores a view that shows nothing.
-void SetCalculatorView(CalculatorView* view);
-
-// The view set last, or the silent one.
-CalculatorView& EngineView();

@@ -105,12 +105,12 @@ TextBuffer FormatDigitString(const DigitString& digits, const ModeRecord& row, F
 
 }  // namespace
 
-TextBuffer FormatDigits(const char* text, int mode, FormatFlags flags) {
+TextBuffer FormatDigits(const ModeTable& modes, const char* text, int mode, FormatFlags flags) {
     DigitString digits = MakeDigitString(text);
     if (digits.size() != kDigitCount) digits.assign("00000000");
-    return FormatDigitString(digits, ModeRow(mode), flags);
+    return FormatDigitString(digits, ModeRow(modes, mode), flags);
 }
 
-TextBuffer FormatCount(std::int32_t count, int mode, FormatFlags flags) {
-    return FormatDigitString(FramesToDigitString(count, mode), ModeRow(mode), flags);
+TextBuffer FormatCount(const ModeTable& modes, std::int32_t count, int mode, FormatFlags flags) {
+    return FormatDigitString(FramesToDigitString(modes, count, mode), ModeRow(modes, mode), flags);
 }

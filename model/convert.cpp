@@ -11,9 +11,9 @@ constexpr double kInt32Max = 2147483647.0;
 
 // Only a user mode with an extreme conversion rate gets here. The value is brought into the
 // target mode's range exactly as the next operation's wrap would bring it.
-std::int32_t WrapOutOfRange(double whole, int toMode) {
+std::int32_t WrapOutOfRange(const ModeTable& modes, double whole, int toMode) {
     if (!std::isfinite(whole)) return 0;
-    const double modulus = WrapModulus(toMode);
+    const double modulus = WrapModulus(modes, toMode);
     double rest = std::fmod(whole, modulus);
     if (rest < 0) rest += modulus;
     return static_cast<std::int32_t>(rest);
@@ -23,17 +23,18 @@ std::int32_t WrapOutOfRange(double whole, int toMode) {
 
 double RoundWhole(double x) { return std::round(x); }
 
-std::int32_t ConvertFrames(std::int32_t count, int fromMode, int toMode, bool framesAcrossDropFrame) {
+std::int32_t ConvertFrames(const ModeTable& modes, std::int32_t count, int fromMode, int toMode,
+                           bool framesAcrossDropFrame) {
     if (fromMode == toMode || count == 0) return count;
     if (!IsValidMode(fromMode) || !IsValidMode(toMode)) return count;
-    if (IsCountKind(ModeKindOf(fromMode)) || IsCountKind(ModeKindOf(toMode))) return count;
-    const double fromFps = ModeTable[fromMode].dFps;
-    const double toFps = ModeTable[toMode].dFps;
+    if (IsCountKind(ModeKindOf(modes, fromMode)) || IsCountKind(ModeKindOf(modes, toMode))) return count;
+    const double fromFps = modes.rows[fromMode].dFps;
+    const double toFps = modes.rows[toMode].dFps;
     if (fromFps == 0 || !std::isfinite(fromFps) || !std::isfinite(toFps)) return count;
     if (framesAcrossDropFrame && RoundWhole(toFps) == RoundWhole(fromFps)) return count;
     double x = toFps * count;
     x = x / fromFps;
     const double whole = RoundWhole(x);
     if (whole >= kInt32Min && whole <= kInt32Max) return static_cast<std::int32_t>(whole);
-    return WrapOutOfRange(whole, toMode);
+    return WrapOutOfRange(modes, whole, toMode);
 }

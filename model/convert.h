@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+struct ModeTable;
+
 // Nearest whole number, halves away from zero.
 double RoundWhole(double x);
 
@@ -10,4 +12,5 @@ double RoundWhole(double x);
 // not fit 32 bits is wrapped into the target mode's modulus, as the next operation would.
 // With framesAcrossDropFrame (the option "NDF<>DF As Frames"), two rates that round to the
 // same whole number keep the count.
-std::int32_t ConvertFrames(std::int32_t count, int fromMode, int toMode, bool framesAcrossDropFrame);
+std::int32_t ConvertFrames(const ModeTable& modes, std::int32_t count, int fromMode, int toMode,
+                           bool framesAcrossDropFrame);

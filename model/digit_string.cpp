@@ -25,12 +25,12 @@ void ForRightmostDigits(const char* text, std::size_t length, Filter passes, Tak
 // Plain counts: the count in the kind's radix, zero-filled to 8 digits. A value carried unwrapped
 // from another mode shows as it is while eight digits of the radix hold it (up to 99,999,999 in
 // decimal); beyond, or below zero, it is written wrapped.
-DigitString CountToDigitString(std::int32_t count, int mode, std::int32_t kind) {
+DigitString CountToDigitString(const ModeTable& modes, std::int32_t count, int mode, std::int32_t kind) {
     const std::uint32_t radix = static_cast<std::uint32_t>(KindRadix[kind]);
     std::int64_t limit = 1;
     for (int i = 0; i < kDigitCount; ++i) limit *= radix;
     std::uint32_t value = static_cast<std::uint32_t>(count);
-    if (count < 0 || count >= limit) value = static_cast<std::uint32_t>(WrapFrames(count, mode));
+    if (count < 0 || count >= limit) value = static_cast<std::uint32_t>(WrapFrames(modes, count, mode));
     char digits[kDigitCount + 1] = "00000000";
     for (int i = kDigitCount - 1; i >= 0 && value != 0; --i) {
         digits[i] = "0123456789abcdef"[value % radix];
@@ -60,8 +60,7 @@ std::int32_t Capped(std::int32_t units, const std::int32_t* caps, int position) 
 // per minute) would otherwise count a minute digit of ten.
 constexpr int kFrameDigits = 2;
 
-DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* caps) {
-    const std::int32_t* weights = PlaceValueTable[mode];
+DigitString WeightedDigits(std::int32_t count, const PlaceValues& weights, const std::int32_t* caps) {
     std::int32_t rest = count;
     char digits[kDigitCount];
     for (int position = kDigitCount - 1; position >= kFrameDigits; --position) {
@@ -79,23 +78,24 @@ DigitString WeightedDigits(std::int32_t count, int mode, const std::int32_t* cap
 
 // Weighted kinds. A count that the 8 positions cannot hold (below zero, or ten or more units
 // of the leftmost weight, as after converting 100 hours from 16mm) is written wrapped.
-DigitString WeightedToDigitString(std::int32_t count, int mode, std::int32_t kind) {
-    const std::int64_t topLimit = 10LL * PlaceValueTable[mode][kDigitCount - 1];
-    if (count < 0 || count >= topLimit) count = WrapFrames(count, mode);
-    const int dropped = DroppedLabelsPerMinute(mode);
-    if (dropped == 0) return WeightedDigits(count, mode, DigitCaps(kind));
+DigitString WeightedToDigitString(const ModeTable& modes, std::int32_t count, int mode, std::int32_t kind) {
+    const PlaceValues& weights = modes.placeValues[mode];
+    const std::int64_t topLimit = 10LL * weights[kDigitCount - 1];
+    if (count < 0 || count >= topLimit) count = WrapFrames(modes, count, mode);
+    const int dropped = DroppedLabelsPerMinute(modes, mode);
+    if (dropped == 0) return WeightedDigits(count, weights, DigitCaps(kind));
     // Drop-frame place values are whole multiples of each other but for the minute: the first
     // labels of a minute read as the last ones of the minute before, and the last labels of
     // each ten-minute block count a minute digit of ten. Both are moved onto the label that
     // exists for the count.
-    DigitString label = WeightedDigits(count, mode, nullptr);
-    if (IsSkippedLabel(label, dropped)) MoveToPreviousMinute(label, mode);
+    DigitString label = WeightedDigits(count, weights, nullptr);
+    if (IsSkippedLabel(label, dropped)) MoveToPreviousMinute(modes, label, mode);
     return label;
 }
 
 }  // namespace
 
-bool PlaceValuesWriteEveryCount(const std::int32_t (&weights)[kDigitCount], std::int32_t kind) {
+bool PlaceValuesWriteEveryCount(const PlaceValues& weights, std::int32_t kind) {
     // Writing greedily under the caps leaves nothing over exactly when, at every position,
     // the positions below can hold one less than its weight.
     const std::int32_t* caps = DigitCaps(kind);
@@ -116,15 +116,15 @@ DigitString MakeDigitString(const char* text) {
     return DigitString(digits, kDigitCount);
 }
 
-DigitString FramesToDigitString(std::int32_t count, int mode) {
+DigitString FramesToDigitString(const ModeTable& modes, std::int32_t count, int mode) {
     if (!IsValidMode(mode)) mode = 0;
-    const std::int32_t kind = ModeTable[mode].iKind;
-    if (IsCountKind(kind) || mode >= kWeightedModeCount) return CountToDigitString(count, mode, kind);
-    return WeightedToDigitString(count, mode, kind);
+    const std::int32_t kind = modes.rows[mode].iKind;
+    if (!HasPlaceValues(modes, mode)) return CountToDigitString(modes, count, mode, kind);
+    return WeightedToDigitString(modes, count, mode, kind);
 }
 
-std::int32_t WrapFrames(std::int64_t count, int mode) {
-    const std::int64_t modulus = WrapModulus(mode);
+std::int32_t WrapFrames(const ModeTable& modes, std::int64_t count, int mode) {
+    const std::int64_t modulus = WrapModulus(modes, mode);
     std::int64_t rest = count % modulus;
     if (rest < 0) rest += modulus;
     return static_cast<std::int32_t>(rest);
@@ -132,8 +132,7 @@ std::int32_t WrapFrames(std::int64_t count, int mode) {
 
 namespace {
 
-std::int64_t WeightedValueOf(const char* text, std::size_t length, int mode) {
-    const std::int32_t* weights = PlaceValueTable[mode];
+std::int64_t WeightedValueOf(const char* text, std::size_t length, const PlaceValues& weights) {
     std::int64_t sum = 0;
     ForRightmostDigits(text, length, IsDecimalDigit,
                        [&](char c, int n) { sum += static_cast<std::int64_t>(c - '0') * weights[n]; });
@@ -158,17 +157,16 @@ std::int64_t RadixValue(const char* text, std::int32_t kind) {
 
 }  // namespace
 
-std::int64_t WeightedValue(const char* text, int mode) {
+std::int64_t WeightedValue(const ModeTable& modes, const char* text, int mode) {
     if (text == nullptr || !IsValidMode(mode) || mode >= kWeightedModeCount) return 0;
-    return WeightedValueOf(text, std::strlen(text), mode);
+    return WeightedValueOf(text, std::strlen(text), modes.placeValues[mode]);
 }
 
-std::int32_t TextToFrames(const char* text, int mode) {
+std::int32_t TextToFrames(const ModeTable& modes, const char* text, int mode) {
     if (text == nullptr) return 0;
     const std::size_t length = std::strlen(text);
     if (length == 0 || length > kMaxTextLength) return 0;
     if (!IsValidMode(mode)) mode = 0;
-    const std::int32_t kind = ModeTable[mode].iKind;
-    if (IsCountKind(kind) || mode >= kWeightedModeCount) return WrapFrames(RadixValue(text, kind), mode);
-    return WrapFrames(WeightedValueOf(text, length, mode), mode);
+    if (!HasPlaceValues(modes, mode)) return WrapFrames(modes, RadixValue(text, modes.rows[mode].iKind), mode);
+    return WrapFrames(modes, WeightedValueOf(text, length, modes.placeValues[mode]), mode);
 }

@@ -4,13 +4,6 @@
 
 namespace {
 
-// Character positions of an HMSF DigitString, counted from 0 at the left.
-constexpr std::size_t kMinuteUnits = 3;
-constexpr std::size_t kSecondTens = 4;
-constexpr std::size_t kSecondUnits = 5;
-constexpr std::size_t kFrameTens = 6;
-constexpr std::size_t kFrameUnits = 7;
-
 // The drop-frame rates in hundredths of a frame a second, with the labels each skips.
 struct DropRule {
     double hundredths;
@@ -18,8 +11,7 @@ struct DropRule {
 };
 constexpr DropRule kDropRules[] = {{2997, 2}, {5994, 4}};
 
-// The frames field as a number.
-int FramesOf(const DigitString& label) { return (label[kFrameTens] - '0') * 10 + (label[kFrameUnits] - '0'); }
+int FramesOf(const DigitString& label) { return LabelField(label, kFrameTens); }
 
 void SetFrames(DigitString& label, int frames) {
     label.set(kFrameTens, static_cast<char>('0' + frames / 10));
@@ -37,12 +29,12 @@ int DroppedLabelsAtRate(double fps) {
     return 0;
 }
 
-int DroppedLabelsPerMinute(int mode) {
-    const ModeRecord& row = ModeRow(mode);
+int DroppedLabelsPerMinute(const ModeTable& modes, int mode) {
+    const ModeRecord& row = ModeRow(modes, mode);
     return row.iKind == KindHmsfDrop ? DroppedLabelsAtRate(row.dFps) : 0;
 }
 
-void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, std::int32_t (&weights)[kDigitCount]) {
+void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, PlaceValues& weights) {
     const std::int32_t tenMinutes = 600 * nominalRate - 9 * droppedLabels;
     const std::int32_t hour = 6 * tenMinutes;
     const std::int32_t values[kDigitCount] = {1, 10, nominalRate, 10 * nominalRate, 60 * nominalRate - droppedLabels,
@@ -50,7 +42,9 @@ void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, std::int3
     for (int i = 0; i < kDigitCount; ++i) weights[i] = values[i];
 }
 
-bool IsDroppedLabel(const DigitString& label, int mode) { return IsSkippedLabel(label, DroppedLabelsPerMinute(mode)); }
+bool IsDroppedLabel(const ModeTable& modes, const DigitString& label, int mode) {
+    return IsSkippedLabel(label, DroppedLabelsPerMinute(modes, mode));
+}
 
 bool IsSkippedLabel(const DigitString& label, int droppedLabels) {
     if (droppedLabels == 0 || label.size() != kDigitCount) return false;
@@ -60,14 +54,14 @@ bool IsSkippedLabel(const DigitString& label, int droppedLabels) {
 
 // A minute digit of ten (':'), as the last labels of a ten-minute block are counted before they
 // are moved, becomes '9'.
-void MoveToPreviousMinute(DigitString& label, int mode) {
-    const int framesPerSecond = PlaceValueTable[mode][2];
+void MoveToPreviousMinute(const ModeTable& modes, DigitString& label, int mode) {
+    const int framesPerSecond = modes.placeValues[mode][2];
     label.set(kMinuteUnits, static_cast<char>(label[kMinuteUnits] - 1));
     label.set(kSecondTens, '5');
     label.set(kSecondUnits, '9');
-    SetFrames(label, framesPerSecond - DroppedLabelsPerMinute(mode) + FramesOf(label));
+    SetFrames(label, framesPerSecond - DroppedLabelsPerMinute(modes, mode) + FramesOf(label));
 }
 
-void MoveToLabelsThatExist(DigitString& label, int mode) {
-    SetFrames(label, FramesOf(label) + DroppedLabelsPerMinute(mode));
+void MoveToLabelsThatExist(const ModeTable& modes, DigitString& label, int mode) {
+    SetFrames(label, FramesOf(label) + DroppedLabelsPerMinute(modes, mode));
 }

@@ -13,20 +13,20 @@
 int DroppedLabelsAtRate(double fps);
 
 // The labels a mode skips per minute: those of its rate in a drop-frame mode, else 0.
-int DroppedLabelsPerMinute(int mode);
+int DroppedLabelsPerMinute(const ModeTable& modes, int mode);
 
 // The place values of drop-frame counting: a minute holds 60 seconds of the nominal rate less the
 // skipped labels, ten minutes nine such minutes and one whole one, an hour six times that.
-void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, std::int32_t (&weights)[kDigitCount]);
+void DropFramePlaceValues(std::int32_t nominalRate, int droppedLabels, PlaceValues& weights);
 
 // True for a label that the mode skips: minute units not 0, seconds 00, frames below the count
 // of labels dropped.
-bool IsDroppedLabel(const DigitString& label, int mode);
+bool IsDroppedLabel(const ModeTable& modes, const DigitString& label, int mode);
 bool IsSkippedLabel(const DigitString& label, int droppedLabels);
 
 // Auto DF Correct's moves of a skipped label mm:00;ff, by as many frames as the mode skips: back
 // to the last labels of the previous minute, which the place values read as the same count
 // ((mm-1):59;28 at 29.97, (mm-1):59;56 at 59.94), or on to the first labels that exist in that
 // minute (mm:00;02, mm:00;04).
-void MoveToPreviousMinute(DigitString& label, int mode);
-void MoveToLabelsThatExist(DigitString& label, int mode);
+void MoveToPreviousMinute(const ModeTable& modes, DigitString& label, int mode);
+void MoveToLabelsThatExist(const ModeTable& modes, DigitString& label, int mode);

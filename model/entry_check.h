@@ -1,6 +1,8 @@
 #pragma once
 // The strict entry check: whether a typed label is one that the mode writes.
 
+struct ModeTable;
+
 // The field that an entry's refusal names.
 enum class EntryField { None = -1, Frames, Seconds, Minutes, Hours };
 
@@ -10,4 +12,4 @@ enum class EntryField { None = -1, Frames, Seconds, Minutes, Hours };
 // minutes, hours, that lies outside its range; Frames when every field is in range but the
 // label still does not exist at the mode's rate (a skipped drop-frame label, a frame the place
 // values do not give that second or foot).
-EntryField FirstBadEntryField(const char* text, int mode);
+EntryField FirstBadEntryField(const ModeTable& modes, const char* text, int mode);

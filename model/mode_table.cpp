@@ -2,15 +2,13 @@
 
 namespace {
 
-ModeRecord BuiltInRow(const char* name, const char* shortName, const char* prefix,
-                      const char* suffix, int mode, double fps, double framesPerFoot,
-                      ModeKind kind, FormatFlags clipFlags) {
+ModeRecord BuiltInRow(const char* name, const char* shortName, const char* prefix, const char* suffix,
+                      double fps, double framesPerFoot, ModeKind kind, FormatFlags clipFlags) {
     ModeRecord row{};
     row.szName.assign(name);
     row.szShortName.assign(shortName);
     row.szPrefix.assign(prefix);
     row.szSuffix.assign(suffix);
-    row.iMenuId = kFirstModeMenuId + mode;
     row.dFps = fps;
     row.dFramesPerFoot = framesPerFoot;
     row.iKind = kind;
@@ -20,24 +18,8 @@ ModeRecord BuiltInRow(const char* name, const char* shortName, const char* prefi
 
 // User rows start absent, with plain decimal weights and bare digits on the clipboard.
 constexpr FormatFlags kUserRowClipFlags = LeadNone | SepNone;
-
-void FillModeTable() {
-    ModeTable[0] = BuiltInRow("30 NDF", "NDF", "", " NDF", 0, 30, 0, KindHmsf, 0x1024);
-    ModeTable[1] = BuiltInRow("30 DF", "DF", "", " DF", 1, 29.97, 0, KindHmsfDrop, 0x1084);
-    ModeTable[2] = BuiltInRow("Pal", "Pal", "", " PAL", 2, 25, 0, KindHmsf, 0x1024);
-    ModeTable[3] = BuiltInRow("Film", "Film", "", "", 3, 24, 0, KindHmsf, 0x1024);
-    ModeTable[4] = BuiltInRow("35mm", "35mm", "", " 35mm", 4, 24, 16, KindFeetFrames, 0x0F01);
-    ModeTable[5] = BuiltInRow("16mm", "16mm", "", " 16mm", 5, 24, 40, KindFeetFrames, 0x0F01);
-    const char* userShortNames[kUserModeCount] = {"Usr 1", "Usr 2", "Usr 3", "Usr 4"};
-    for (int i = 0; i < kUserModeCount; ++i) {
-        const int mode = kFirstUserMode + i;
-        ModeTable[mode] =
-            BuiltInRow("", userShortNames[i], "", "", mode, 30, 1, KindHmsf, kUserRowClipFlags);
-    }
-    ModeTable[10] = BuiltInRow("Hexadecimal", "Hex", "0x", "h", 10, 0, 0, KindHex, 0x2001);
-    ModeTable[11] = BuiltInRow("Decimal", "Dec", "", " Frms", 11, 0, 0, KindDec, 0x1A01);
-    ModeTable[12] = BuiltInRow("Octal", "Oct", "0", "Q", 12, 0, 0, KindOct, 0x1201);
-}
+constexpr FormatFlags kTimecodeClipFlags = LeadZeros | SepColons | Trailing;
+constexpr FormatFlags kFeetClipFlags = LeadNone | SepHyphen | Commas | PrefixOx | LeadingZero;
 
 // The 30 DF row counts a minute as 1798 frames (labels 00 and 01 dropped), ten minutes as
 // 17982 (the tenth minute keeps them) and an hour as 107892: SMPTE ST 12-1 drop-frame counting.
@@ -54,38 +36,29 @@ constexpr std::int32_t kBuiltInPlaceValues[kWeightedModeCount][kDigitCount] = {
     {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000},
 };
 
-void FillPlaceValueTable() {
-    for (int mode = 0; mode < kWeightedModeCount; ++mode)
-        for (int i = 0; i < kDigitCount; ++i) PlaceValueTable[mode][i] = kBuiltInPlaceValues[mode][i];
-}
-
-struct TablesAtStartUp {
-    TablesAtStartUp() { ResetModeTables(); }
-};
-
 }  // namespace
 
-ModeRecord ModeTable[kModeCount];
-std::int32_t PlaceValueTable[kWeightedModeCount][kDigitCount];
-
-// Fills the tables before main runs, so every caller sees the built-in rows.
-static TablesAtStartUp g_tablesAtStartUp;
-
-bool IsModePresent(int mode) { return IsValidMode(mode) && !ModeTable[mode].szName.empty(); }
-
-int ModeOfMenuCommand(int commandId) {
-    for (int mode = 0; mode < kModeCount; ++mode)
-        if (ModeTable[mode].iMenuId == commandId) return mode;
-    return -1;
+ModeTable::ModeTable() {
+    rows[ModeNdf] = BuiltInRow("30 NDF", "NDF", "", " NDF", 30, 0, KindHmsf, kTimecodeClipFlags);
+    rows[ModeDf] = BuiltInRow("30 DF", "DF", "", " DF", 29.97, 0, KindHmsfDrop, LeadZeros | SepSemicolon | Trailing);
+    rows[ModePal] = BuiltInRow("Pal", "Pal", "", " PAL", 25, 0, KindHmsf, kTimecodeClipFlags);
+    rows[ModeFilm] = BuiltInRow("Film", "Film", "", "", 24, 0, KindHmsf, kTimecodeClipFlags);
+    rows[Mode35mm] = BuiltInRow("35mm", "35mm", "", " 35mm", 24, 16, KindFeetFrames, kFeetClipFlags);
+    rows[Mode16mm] = BuiltInRow("16mm", "16mm", "", " 16mm", 24, 40, KindFeetFrames, kFeetClipFlags);
+    constexpr const char* kUserShortNames[kUserModeCount] = {"Usr 1", "Usr 2", "Usr 3", "Usr 4"};
+    for (int i = 0; i < kUserModeCount; ++i)
+        rows[kFirstUserMode + i] = BuiltInRow("", kUserShortNames[i], "", "", 30, 1, KindHmsf, kUserRowClipFlags);
+    rows[ModeHex] = BuiltInRow("Hexadecimal", "Hex", "0x", "h", 0, 0, KindHex, LeadNone | UpperCase);
+    rows[ModeDec] = BuiltInRow("Decimal", "Dec", "", " Frms", 0, 0, KindDec, LeadNone | Commas | LeadingZero | Trailing);
+    rows[ModeOct] = BuiltInRow("Octal", "Oct", "0", "Q", 0, 0, KindOct, LeadNone | Commas | Trailing);
+    for (int mode = 0; mode < kWeightedModeCount; ++mode)
+        for (int i = 0; i < kDigitCount; ++i) placeValues[mode][i] = kBuiltInPlaceValues[mode][i];
 }
 
-std::int32_t WrapModulus(int mode) {
+bool IsModePresent(const ModeTable& modes, int mode) { return IsValidMode(mode) && !modes.rows[mode].szName.empty(); }
+
+std::int32_t WrapModulus(const ModeTable& modes, int mode) {
     if (!IsValidMode(mode)) mode = 0;
-    if (IsCountKind(ModeTable[mode].iKind) || mode >= kWeightedModeCount) return kCountModulus;
-    return 24 * PlaceValueTable[mode][6];
-}
-
-void ResetModeTables() {
-    FillModeTable();
-    FillPlaceValueTable();
+    if (!HasPlaceValues(modes, mode)) return kCountModulus;
+    return 24 * modes.placeValues[mode][6];
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The thirteen counting modes: how a frame count is written, at what rate, under which names.
-// One global instance of each table, filled with the built-in rows at start-up; the settings
-// reader adds the user modes and the saved clipboard formats, the Clipboard Formats sheet edits
-// the clipboard formats, nothing else changes.
+// A ModeTable is a value: it starts with the built-in rows, and whoever runs a calculator
+// defines the user modes and sets the clipboard formats in its own table, which the calculator,
+// the formatter and the converters then read.
 
 #include <cstdint>
 
@@ -20,13 +20,26 @@ enum ModeKind : std::int32_t {
     KindOct = 5,
 };
 
+// The rows by number; the number is stored in the settings file as the current mode.
+enum BuiltInMode : int {
+    ModeNdf = 0,
+    ModeDf = 1,
+    ModePal = 2,
+    ModeFilm = 3,
+    Mode35mm = 4,
+    Mode16mm = 5,
+    ModeUser1 = 6,  // to 9
+    ModeHex = 10,
+    ModeDec = 11,
+    ModeOct = 12,
+};
+
 constexpr int kKindCount = 6;
 constexpr int kModeCount = 13;
-constexpr int kFirstUserMode = 6;
+constexpr int kFirstUserMode = ModeUser1;
 constexpr int kUserModeCount = 4;
-constexpr int kWeightedModeCount = 10;  // rows of the place-value table: modes 0 to 9
+constexpr int kWeightedModeCount = 10;  // rows with place values: modes 0 to 9
 constexpr int kDigitCount = 8;          // digits of a DigitString
-constexpr int kFirstModeMenuId = 1006;  // a row's menu command is 1006 plus its number
 constexpr std::int32_t kCountModulus = 16777216;  // 2 to the 24th: wrap of the plain counts
 
 struct ModeRecord {
@@ -34,17 +47,22 @@ struct ModeRecord {
     FixedText<8> szShortName;   // title of the row's Clipboard Formats page
     FixedText<4> szPrefix;      // "0x", "0": put in front under PrefixOx
     FixedText<32> szSuffix;     // trailing text under Trailing
-    std::int32_t iMenuId;       // the menu command that selects the mode
     double dFps;                // frames per second (0 in the built-in count modes)
     double dFramesPerFoot;      // feet-and-frames kinds only
     std::int32_t iKind;         // a ModeKind
     FormatFlags iClipFlags;     // clipboard format
 };
 
-extern ModeRecord ModeTable[kModeCount];
-
 // Frames that one unit of each DigitString position is worth, w0 (rightmost) to w7.
-extern std::int32_t PlaceValueTable[kWeightedModeCount][kDigitCount];
+using PlaceValues = std::int32_t[kDigitCount];
+
+struct ModeTable {
+    ModeRecord rows[kModeCount];
+    PlaceValues placeValues[kWeightedModeCount];
+
+    // The built-in rows, no user modes.
+    ModeTable();
+};
 
 // Per-kind tables, indexed by ModeKind.
 constexpr const char* KindKeywords[kKindCount] = {"HMSF", "HMSD", "FF", "UHEX", "UDEC", "UOCT"};
@@ -70,24 +88,25 @@ constexpr std::int32_t KindRadix[kKindCount] = {0, 0, 0, 16, 10, 8};  // 0: no r
 constexpr bool IsValidMode(int mode) { return mode >= 0 && mode < kModeCount; }
 
 // True for a row 0-12 whose name is not empty; false for any other number.
-bool IsModePresent(int mode);
+bool IsModePresent(const ModeTable& modes, int mode);
 
 // The row of a mode; a number outside 0-12 counts as mode 0.
-inline const ModeRecord& ModeRow(int mode) { return ModeTable[IsValidMode(mode) ? mode : 0]; }
-
-// The mode row whose menu command is commandId, or -1.
-int ModeOfMenuCommand(int commandId);
+inline const ModeRecord& ModeRow(const ModeTable& modes, int mode) {
+    return modes.rows[IsValidMode(mode) ? mode : 0];
+}
 
 // Kinds 0-2 map digits to frames through place values; kinds 3-5 are plain counts.
 constexpr bool IsWeightedKind(std::int32_t kind) { return kind >= KindHmsf && kind <= KindFeetFrames; }
 constexpr bool IsCountKind(std::int32_t kind) { return kind >= KindHex && kind <= KindOct; }
 
 // The kind of a mode row; a number outside 0-12 counts as mode 0.
-inline std::int32_t ModeKindOf(int mode) { return ModeRow(mode).iKind; }
+inline std::int32_t ModeKindOf(const ModeTable& modes, int mode) { return ModeRow(modes, mode).iKind; }
+
+// True when the mode writes its counts through place values: a row 0-9 of a weighted kind.
+inline bool HasPlaceValues(const ModeTable& modes, int mode) {
+    return IsValidMode(mode) && mode < kWeightedModeCount && IsWeightedKind(modes.rows[mode].iKind);
+}
 
 // The count at which a mode's results wrap to zero: 24 times w6 for the weighted kinds,
 // 2 to the 24th for the plain counts.
-std::int32_t WrapModulus(int mode);
-
-// Puts both tables back to their start-up contents (the built-in rows, no user modes).
-void ResetModeTables();
+std::int32_t WrapModulus(const ModeTable& modes, int mode);

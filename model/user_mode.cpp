@@ -88,7 +88,7 @@ std::int64_t WholeProduct(double rate, std::int64_t base) {
 // Positions 2 and 3 (seconds, or feet units and tens) use the rate rounded to a whole number,
 // the positions above it the rate as written, cut toward zero. A drop-frame rate takes the place
 // values of drop-frame counting at its nominal rate, which 29.97 and 59.94 give exactly.
-void ComputeWeights(const ModeRecord& row, std::int32_t (&weights)[kDigitCount]) {
+void ComputeWeights(const ModeRecord& row, PlaceValues& weights) {
     const double rate = WeightRate(row);
     const int dropped = row.iKind == KindHmsfDrop ? DroppedLabelsAtRate(rate) : 0;
     if (dropped > 0) {
@@ -180,7 +180,7 @@ int ReadSignedDecimal(const char* p) {
     return static_cast<std::int32_t>(value);
 }
 
-bool ParseUserMode(int mode, const char* text) {
+bool ParseUserMode(ModeTable& modes, int mode, const char* text) {
     if (mode < kFirstUserMode || mode >= kFirstUserMode + kUserModeCount || text == nullptr) return false;
     // The definition is worked on in a buffer of the settings reader's size.
     char buffer[kMaxTextLength + 1] = {};
@@ -188,7 +188,7 @@ bool ParseUserMode(int mode, const char* text) {
     const CommaFields fields = SplitCommaFields(buffer);
     if (fields.count != kMaxCommaFields) return false;
 
-    ModeRecord row = ModeTable[mode];
+    ModeRecord row = modes.rows[mode];
     ApplyShortName(row, fields.field[FieldShortName]);
     ApplySuffix(row, fields.field[FieldSuffix]);
     row.dFps = ReadNumberField(fields.field[FieldFps], 30);
@@ -202,10 +202,10 @@ bool ParseUserMode(int mode, const char* text) {
         // Without a name an absent row stays absent and keeps the other fields; a row that a
         // definition has named already keeps that definition whole, since fields without their
         // place values would make it read wrong.
-        if (!IsModePresent(mode)) ModeTable[mode] = row;
+        if (!IsModePresent(modes, mode)) modes.rows[mode] = row;
         return false;
     }
-    std::int32_t weights[kDigitCount];
+    PlaceValues weights;
     if (IsWeightedKind(row.iKind)) {
         ComputeWeights(row, weights);
         // A fractional rate far from its whole number (57.48 frames a foot, say) leaves counts
@@ -213,7 +213,7 @@ bool ParseUserMode(int mode, const char* text) {
         if (!PlaceValuesWriteEveryCount(weights, row.iKind)) return false;
     }
     row.szName.assign(name);
-    ModeTable[mode] = row;
-    if (IsWeightedKind(row.iKind)) std::memcpy(PlaceValueTable[mode], weights, sizeof weights);
+    modes.rows[mode] = row;
+    if (IsWeightedKind(row.iKind)) std::memcpy(modes.placeValues[mode], weights, sizeof weights);
     return true;
 }

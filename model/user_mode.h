@@ -1,6 +1,8 @@
 #pragma once
 // User-defined modes: the definitions szCfr1 to szCfr4 of the settings file.
 
+struct ModeTable;
+
 constexpr int kMaxCommaFields = 7;
 
 struct CommaFields {
@@ -21,7 +23,7 @@ int ReadIntegerField(const char* field);
 // The signed decimal integer at the very start of the text; none gives 0.
 int ReadSignedDecimal(const char* text);
 
-// Applies one definition (at most 127 characters) to user row 6-9. True when this definition
+// Applies one definition (at most 127 characters) to user row 6-9 of the table. True when this definition
 // named the row and made it usable; false when it was ignored, refused or left the row without
 // a name.
-bool ParseUserMode(int mode, const char* text);
+bool ParseUserMode(ModeTable& modes, int mode, const char* text);

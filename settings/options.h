@@ -1,13 +1,23 @@
 #pragma once
 // The options: read from the settings file at start-up, toggled by the menu commands and the
 // Roman dialog, read by the engine, the model and the dialogs, written back by Save Setup Now.
-// Each field is named after its settings key.
+// Whoever runs a calculator owns one record (the window, or one lumo run) and hands it over by
+// reference. Each field is named after its settings key.
 
 #include <cstdint>
 
+// Auto DF Correct, stored as iAutoDfFix, so the values are fixed. Any other stored value counts
+// as Off.
+enum AutoDfCorrect : std::int32_t {
+    AutoDfOff = 0,
+    AutoDfMinusTwoFrames = 1,  // a skipped label moves back to the end of the previous minute
+    AutoDfPlusTwoFrames = 2,   // a skipped label moves on to the first label of its minute
+};
+constexpr int kAutoDfChoiceCount = 3;
+
 struct Options {
     std::int32_t bStrictCheck = 0;     // Strict Entry Check
-    std::int32_t iAutoDfFix = 0;       // Auto DF Correct: 0 Off, 1 Minus 2 Frames, 2 Plus 2 Frames
+    std::int32_t iAutoDfFix = AutoDfOff;  // Auto DF Correct
     std::int32_t bDFNDFFrameConv = 0;  // NDF<>DF As Frames
     std::int32_t bUpperCase = 1;       // the Roman dialog's Upper Case box
     std::int32_t bDispTape = 0;        // tape shown
@@ -17,7 +27,7 @@ struct Options {
     std::int32_t iWindowY = -1;
 };
 
-extern Options g_options;
-
-// Puts every option back to its start-up value.
-void ResetOptions();
+// The stored Auto DF Correct value as a choice.
+constexpr AutoDfCorrect AutoDfChoice(std::int32_t stored) {
+    return stored > AutoDfOff && stored < kAutoDfChoiceCount ? static_cast<AutoDfCorrect>(stored) : AutoDfOff;
+}

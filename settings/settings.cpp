@@ -6,9 +6,6 @@
 #include "model/user_mode.h"
 #include "settings/options.h"
 
-FixedText<260> g_settingsPath;
-FixedText<260> g_helpPath;
-
 namespace {
 
 constexpr const char* kUserModeKeys[kUserModeCount] = {"szCfr1", "szCfr2", "szCfr3", "szCfr4"};
@@ -50,9 +47,6 @@ constexpr SavedOption kSaveOrder[] = {
     {"bOnTop", &Options::bOnTop},
 };
 
-constexpr std::int32_t kAutoDfFixOff = 0;
-constexpr std::int32_t kAutoDfFixLast = 2;  // Plus 2 Frames
-
 bool IsPathSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
 
 // "%i" without a formatting buffer. Unsigned arithmetic, so that the most negative value works.
@@ -82,11 +76,6 @@ TextBuffer IntegerText(std::int32_t value) {
 // layout, the menu check marks and the next save all agree about it.
 std::int32_t AsSwitch(std::int32_t value) { return value != 0 ? 1 : 0; }
 
-// A hand-edited Auto DF Correct value that names no menu choice counts as Off.
-std::int32_t AsAutoDfFix(std::int32_t value) {
-    return (value >= kAutoDfFixOff && value <= kAutoDfFixLast) ? value : kAutoDfFixOff;
-}
-
 // Definitions and comma lists are cut up in place, so each gets a buffer of its own.
 struct SplittableText {
     char chars[kMaxTextLength + 1] = {};
@@ -98,23 +87,23 @@ SplittableText SplittableCopy(const TextBuffer& value) {
     return text;
 }
 
-void ReadUserModes(ProfileStore& profile) {
+void ReadUserModes(ProfileStore& profile, ModeTable& modes) {
     for (int i = 0; i < kUserModeCount; ++i) {
         const TextBuffer value = profile.GetString(kUserModeSection, kUserModeKeys[i], "");
-        if (!value.empty()) ParseUserMode(kFirstUserMode + i, value.c_str());
+        if (!value.empty()) ParseUserMode(modes, kFirstUserMode + i, value.c_str());
     }
 }
 
-void ReadWindowPosition(ProfileStore& profile) {
-    g_options.iWindowX = -1;
-    g_options.iWindowY = -1;
+void ReadWindowPosition(ProfileStore& profile, Options& options) {
+    options.iWindowX = -1;
+    options.iWindowY = -1;
     const TextBuffer value = profile.GetString(kSettingsSection, "szXYPos", "");
     if (value.empty()) return;
     SplittableText text = SplittableCopy(value);
     const CommaFields fields = SplitCommaFields(text.chars);
     if (fields.count != kPositionFieldCount) return;
-    g_options.iWindowX = ReadIntegerField(fields.field[0]);
-    g_options.iWindowY = ReadIntegerField(fields.field[1]);
+    options.iWindowX = ReadIntegerField(fields.field[0]);
+    options.iWindowY = ReadIntegerField(fields.field[1]);
 }
 
 std::int32_t ReadMode(ProfileStore& profile) {
@@ -122,15 +111,16 @@ std::int32_t ReadMode(ProfileStore& profile) {
     return IsValidMode(mode) ? mode : 0;
 }
 
-void ReadOptions(ProfileStore& profile) {
+// A hand-edited Auto DF Correct value that names no menu choice counts as Off.
+void ReadOptions(ProfileStore& profile, Options& options) {
     for (const SwitchOption& option : kReadOrder)
-        g_options.*option.field = AsSwitch(profile.GetInt(kSettingsSection, option.key, option.defaultValue));
-    g_options.iAutoDfFix = AsAutoDfFix(profile.GetInt(kSettingsSection, "iAutoDfFix", kAutoDfFixOff));
+        options.*option.field = AsSwitch(profile.GetInt(kSettingsSection, option.key, option.defaultValue));
+    options.iAutoDfFix = AutoDfChoice(profile.GetInt(kSettingsSection, "iAutoDfFix", AutoDfOff));
 }
 
 // The first `rows` fields become the clipboard formats from `firstRow` on; a line of fewer than
 // seven fields is ignored as a whole.
-void ReadFormats(ProfileStore& profile, const char* key, int firstRow, int rows) {
+void ReadFormats(ProfileStore& profile, ModeTable& modes, const char* key, int firstRow, int rows) {
     const TextBuffer value = profile.GetString(kSettingsSection, key, "");
     if (value.empty()) return;
     SplittableText text = SplittableCopy(value);
@@ -138,14 +128,14 @@ void ReadFormats(ProfileStore& profile, const char* key, int firstRow, int rows)
     if (fields.count < kFormatFieldCount) return;
     // Stored as signed decimals, so a format with the top bit set comes back through the wrap.
     for (int i = 0; i < rows; ++i)
-        ModeTable[firstRow + i].iClipFlags = static_cast<FormatFlags>(ReadIntegerField(fields.field[i]));
+        modes.rows[firstRow + i].iClipFlags = static_cast<FormatFlags>(ReadIntegerField(fields.field[i]));
 }
 
-TextBuffer FormatsText(int firstRow, int rows) {
+TextBuffer FormatsText(const ModeTable& modes, int firstRow, int rows) {
     TextBuffer text;
     for (int i = 0; i < kFormatFieldCount; ++i) {
         if (i > 0) text.append(", ");
-        const FormatFlags flags = i < rows ? ModeTable[firstRow + i].iClipFlags : 0;
+        const FormatFlags flags = i < rows ? modes.rows[firstRow + i].iClipFlags : 0;
         AppendInteger(text, static_cast<std::int32_t>(flags));
     }
     return text;
@@ -169,42 +159,36 @@ FixedText<260> SiblingPath(const char* exePath, const char* extension) {
     return path;
 }
 
-bool SetSettingsPaths(const char* exePath) {
-    g_settingsPath.clear();
-    g_helpPath.clear();
-    if (exePath == nullptr || *exePath == '\0') return false;
+SettingsPaths SettingsPathsOf(const char* exePath) {
+    if (exePath == nullptr || *exePath == '\0') return {};
     const FixedText<260> settings = SiblingPath(exePath, ".INI");
     const FixedText<260> help = SiblingPath(exePath, ".HLP");
     // A path of MAX_PATH (260) characters leaves no room for its terminating zero: a full text
     // was cut, and the file it names would be another's.
-    if (settings.full() || help.full()) return false;
-    g_settingsPath = settings;
-    g_helpPath = help;
-    return true;
+    if (settings.full() || help.full()) return {};
+    return {settings, help};
 }
 
-bool HasSettingsFile() { return !g_settingsPath.empty(); }
-
-std::int32_t ReadSettings(ProfileStore& profile) {
-    ReadUserModes(profile);
-    ReadWindowPosition(profile);
+std::int32_t ReadSettings(ProfileStore& profile, ModeTable& modes, Options& options) {
+    ReadUserModes(profile, modes);
+    ReadWindowPosition(profile, options);
     const std::int32_t mode = ReadMode(profile);
-    ReadOptions(profile);
-    ReadFormats(profile, "szFormat1", kFormat1FirstRow, kFormatFieldCount);
-    ReadFormats(profile, "szFormat2", kFormat2FirstRow, kModeCount - kFormat2FirstRow);
-    g_options.bOnTop = AsSwitch(profile.GetInt(kSettingsSection, "bOnTop", 0));
+    ReadOptions(profile, options);
+    ReadFormats(profile, modes, "szFormat1", kFormat1FirstRow, kFormatFieldCount);
+    ReadFormats(profile, modes, "szFormat2", kFormat2FirstRow, kModeCount - kFormat2FirstRow);
+    options.bOnTop = AsSwitch(profile.GetInt(kSettingsSection, "bOnTop", 0));
     return mode;
 }
 
 // The results of the writes are not looked at: an unwritable file loses the settings silently.
-void SaveSettings(ProfileStore& profile, std::int32_t currentMode) {
+void SaveSettings(ProfileStore& profile, const ModeTable& modes, const Options& options, std::int32_t currentMode) {
     profile.WriteString(kSettingsSection, "iMode", IntegerText(currentMode).c_str());
     for (const SavedOption& option : kSaveOrder)
-        profile.WriteString(kSettingsSection, option.key, IntegerText(g_options.*option.field).c_str());
+        profile.WriteString(kSettingsSection, option.key, IntegerText(options.*option.field).c_str());
     profile.WriteString(kSettingsSection, "szFormat1",
-                        FormatsText(kFormat1FirstRow, kFormatFieldCount).c_str());
+                        FormatsText(modes, kFormat1FirstRow, kFormatFieldCount).c_str());
     profile.WriteString(kSettingsSection, "szFormat2",
-                        FormatsText(kFormat2FirstRow, kModeCount - kFormat2FirstRow).c_str());
+                        FormatsText(modes, kFormat2FirstRow, kModeCount - kFormat2FirstRow).c_str());
 }
 
 void SavePosition(ProfileStore& profile, int left, int top, bool minimised) {

@@ -8,6 +8,9 @@
 
 #include "model/fixed_text.h"
 
+struct ModeTable;
+struct Options;
+
 constexpr const char* kSettingsSection = "Vexo";
 constexpr const char* kUserModeSection = "Vexo Special";
 
@@ -30,19 +33,22 @@ FixedText<260> SiblingPath(const char* exePath, const char* extension);
 // Paths formed at start-up from the executable's path. When that path is not known whole
 // (null: the system could not give it, or gave it cut short) or a path formed from it would not
 // fit, both stay empty: the program then has no settings file, reads none and writes none, and
-// runs on the defaults. False in that case.
-extern FixedText<260> g_settingsPath;
-extern FixedText<260> g_helpPath;
-bool SetSettingsPaths(const char* exePath);
-bool HasSettingsFile();
+// runs on the defaults.
+struct SettingsPaths {
+    FixedText<260> settings;
+    FixedText<260> help;
+
+    bool HasSettingsFile() const { return !settings.empty(); }
+};
+SettingsPaths SettingsPathsOf(const char* exePath);
 
 // Reads the user modes, the window position, the current mode, the options and the clipboard
-// formats, in that order, into the mode tables and the options. Returns the saved current mode
+// formats, in that order, into the mode table and the options. Returns the saved current mode
 // (0-12; a value outside counts as 0), which start-up hands to the calculator.
-std::int32_t ReadSettings(ProfileStore& profile);
+std::int32_t ReadSettings(ProfileStore& profile, ModeTable& modes, Options& options);
 
 // Save Setup Now: the current mode, the options and the clipboard formats.
-void SaveSettings(ProfileStore& profile, std::int32_t currentMode);
+void SaveSettings(ProfileStore& profile, const ModeTable& modes, const Options& options, std::int32_t currentMode);
 
 // At close: the window's top-left corner, unless the window is minimised.
 void SavePosition(ProfileStore& profile, int left, int top, bool minimised);

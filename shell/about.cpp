@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "dialogs/dialog_support.h"
+#include "win32/dialog_support.h"
 #include "model/fixed_text.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "shell/shell.h"
 
 namespace {
@@ -17,7 +17,7 @@ constexpr const char* kPublicationYears = "2026";
 BOOL OnInitAboutBox(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_ABOUT_NAME, kProgramName);
     char line[kMaxTextLength + 1];
-    std::snprintf(line, sizeof line, kVersionFormat, VEXO_VERSION_MAJOR, VEXO_VERSION_MINOR);
+    std::snprintf(line, sizeof line, kVersionFormat, LUMO_VERSION_MAJOR, LUMO_VERSION_MINOR);
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, line);
     std::snprintf(line, sizeof line, kPublicationFormat, kPublicationYears);
     SetDlgItemTextA(dialog, IDC_ABOUT_YEARS, line);

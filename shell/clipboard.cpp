@@ -2,14 +2,13 @@
 
 #include <cstring>
 
-#include "dialogs/dialog_support.h"
-#include "engine/calculator.h"
+#include "win32/dialog_support.h"
 #include "format/formatter.h"
 #include "model/fixed_text.h"
 #include "model/mode_table.h"
-#include "settings/options.h"
+#include "shell/application.h"
 #include "shell/controls.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ struct CopySource {
 CopySource ChooseSource(HWND mainWindow) {
     CopySource source;
     const HWND tape = GetDlgItem(mainWindow, IDC_TAPE);
-    if (tape != nullptr && GetFocus() == tape && g_options.bDispTape == 1) {
+    if (tape != nullptr && GetFocus() == tape && AppOf(mainWindow).options.bDispTape == 1) {
         const LRESULT line = SendMessageA(tape, LB_GETCURSEL, 0, 0);
         if (line == LB_ERR) return source;
         source.found = ReadTapeViewLine(static_cast<int>(line), source.text);
@@ -34,7 +33,7 @@ CopySource ChooseSource(HWND mainWindow) {
     char text[kMaxTextLength + 1] = {};
     GetWindowTextA(GetDlgItem(mainWindow, IDC_DISPLAY), text, sizeof text);
     source.text.assign(text);
-    source.mode = g_calc.iMode;
+    source.mode = AppOf(mainWindow).calculator.State().iMode;
     source.found = true;
     return source;
 }
@@ -44,7 +43,8 @@ CopySource ChooseSource(HWND mainWindow) {
 void CopyToClipboard(HWND mainWindow) {
     const CopySource source = ChooseSource(mainWindow);
     if (!source.found) return;
-    const TextBuffer text = FormatDigits(source.text.c_str(), source.mode, ModeTable[source.mode].iClipFlags);
+    const ModeTable& modes = AppOf(mainWindow).modes;
+    const TextBuffer text = FormatDigits(modes, source.text.c_str(), source.mode, modes.rows[source.mode].iClipFlags);
 
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
     if (block == nullptr) return;
@@ -80,5 +80,5 @@ void PasteFromClipboard(HWND mainWindow) {
     });
     // A clipboard that another program holds open leaves the entry as it was; text that cannot
     // be read counts as empty.
-    if (read != ClipboardRead::NotOpened) PasteText(text.c_str());
+    if (read != ClipboardRead::NotOpened) AppOf(mainWindow).calculator.PasteText(text.c_str());
 }

@@ -5,12 +5,38 @@
 #include "engine/calculator.h"
 #include "model/mode_table.h"
 #include "settings/options.h"
+#include "shell/application.h"
 #include "shell/dpi.h"
-#include "shell/resource.h"
+#include "shell/shell.h"
+#include "win32/resource.h"
 
 static_assert(IDC_LAST_KEY - IDC_FIRST_KEY + 1 == kKeypadButtonCount,
               "the keypad ids 1166-1185 must be consecutive, one per keypad row");
 static_assert(IDC_FIRST_KEY == kFirstKeypadId, "the engine and the resources share the keypad ids");
+
+constexpr KeypadButton KeypadTable[kKeypadButtonCount] = {
+    {2, 84, "C", 1166},     {37, 84, "0", 1167},     {72, 84, "<<", 1168},    {107, 84, "=", 1169},
+    {2, 63, "1", 1170},     {37, 63, "2", 1171},     {72, 63, "3", 1172},     {107, 63, "+", 1173},
+    {2, 42, "4", 1174},     {37, 42, "5", 1175},     {72, 42, "6", 1176},     {107, 42, "-", 1177},
+    {2, 21, "7", 1178},     {37, 21, "8", 1179},     {72, 21, "9", 1180},     {107, 21, "*", 1181},
+    {2, 0, "M&R", 1182},    {37, 0, "M&P+", 1183},   {72, 0, "M&M-", 1184},   {107, 0, "/", 1185},
+};
+
+// Each button is the one the engine knows by that id, and reads as the engine names it.
+constexpr bool LabelsNameTheEnginesKeys() {
+    for (int i = 0; i < kKeypadButtonCount; ++i) {
+        if (KeypadTable[i].id != KeypadKeys[i].buttonId) return false;
+        const char* label = KeypadTable[i].label;
+        const char* name = KeypadKeys[i].name;
+        for (; *label != '\0'; ++label) {
+            if (*label == '&') continue;
+            if (*label != *name++) return false;
+        }
+        if (*name != '\0') return false;
+    }
+    return true;
+}
+static_assert(LabelsNameTheEnginesKeys(), "a keypad button's label must read as the engine's name of its key");
 
 HWND g_tapeView = nullptr;
 HWND g_display = nullptr;
@@ -68,7 +94,7 @@ int g_systemLineHeight = 0;     // the system font's height, measured at the fir
 
 int Scale(int length) { return ScaleToDpi(length, g_layoutDpi); }
 
-int TapeExtra() { return g_options.bDispTape == 1 ? Scale(kTapeHeight) : 0; }
+int TapeExtra() { return AppOf(g_mainWindow).options.bDispTape == 1 ? Scale(kTapeHeight) : 0; }
 
 SIZE ClientSize(HWND window) {
     RECT client{};
@@ -76,10 +102,10 @@ SIZE ClientSize(HWND window) {
     return SIZE{client.right, client.bottom};
 }
 
-SIZE ClientSizeFor(UINT dpi) {
+SIZE ClientSizeFor(UINT dpi, const Options& options) {
     int height = ScaleToDpi(kClientHeight, dpi);
-    if (g_options.bDispTape == 1) height += ScaleToDpi(kTapeHeight, dpi);
-    if (g_options.bDispMode == 1) height += ScaleToDpi(kModeLineHeight, dpi);
+    if (options.bDispTape == 1) height += ScaleToDpi(kTapeHeight, dpi);
+    if (options.bDispMode == 1) height += ScaleToDpi(kModeLineHeight, dpi);
     return SIZE{ScaleToDpi(kClientWidth, dpi), height};
 }
 
@@ -191,7 +217,7 @@ void ShowIf(HWND control, bool shown) { ShowWindow(control, shown ? SW_SHOWNORMA
 // The system's answer for the frame can miss (a menu bar that wraps, a frame drawn for another
 // DPI): what the client area then lacks or has too much is added to the window once more.
 void FitMainWindow(HWND mainWindow) {
-    const SIZE wanted = ClientSizeFor(g_layoutDpi);
+    const SIZE wanted = ClientSizeFor(g_layoutDpi, AppOf(mainWindow).options);
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(mainWindow, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(mainWindow, GWL_EXSTYLE));
     SIZE outer = WindowSizeForClient(wanted, style, exStyle, g_layoutDpi);
@@ -256,7 +282,9 @@ int TapeLineHeight(HWND mainWindow) {
 
 }  // namespace
 
-SIZE MainWindowSize(UINT dpi, DWORD style) { return WindowSizeForClient(ClientSizeFor(dpi), style, 0, dpi); }
+SIZE MainWindowSize(UINT dpi, DWORD style, const Options& options) {
+    return WindowSizeForClient(ClientSizeFor(dpi, options), style, 0, dpi);
+}
 
 void CreateControls(HWND mainWindow, HINSTANCE instance) {
     g_layoutDpi = WindowDpi(mainWindow);
@@ -278,8 +306,9 @@ void CreateControls(HWND mainWindow, HINSTANCE instance) {
 }
 
 void RelayoutControls(HWND mainWindow) {
-    ShowIf(g_tapeView, g_options.bDispTape != 0);
-    ShowIf(g_modeDisplay, g_options.bDispMode != 0);
+    const Options& options = AppOf(mainWindow).options;
+    ShowIf(g_tapeView, options.bDispTape != 0);
+    ShowIf(g_modeDisplay, options.bDispMode != 0);
     FitMainWindow(mainWindow);
     PlaceControls(mainWindow);
 }
@@ -294,8 +323,8 @@ void ChangeDpi(HWND mainWindow, UINT dpi, const RECT& suggested) {
     RelayoutControls(mainWindow);
 }
 
-TextBuffer ModeDisplayText(int mode) {
-    const ModeRecord& row = ModeRow(mode);
+TextBuffer ModeDisplayText(const ModeTable& modes, int mode) {
+    const ModeRecord& row = ModeRow(modes, mode);
     const std::int32_t kind = row.iKind >= 0 && row.iKind < kKindCount ? row.iKind : KindHmsf;
     char text[kMaxTextLength + 1];
     if (IsCountKind(kind)) {
@@ -308,7 +337,9 @@ TextBuffer ModeDisplayText(int mode) {
     return TextBuffer(text);
 }
 
-void SetModeDisplayText(int mode) { SetWindowTextA(g_modeDisplay, ModeDisplayText(mode).c_str()); }
+void SetModeDisplayText(const ModeTable& modes, int mode) {
+    SetWindowTextA(g_modeDisplay, ModeDisplayText(modes, mode).c_str());
+}
 
 RECT TapeEdgeRect(HWND mainWindow) {
     RECT tapeClient{};

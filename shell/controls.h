@@ -6,7 +6,21 @@
 
 #include <windows.h>
 
+#include "engine/calculator.h"
 #include "model/fixed_text.h"
+
+struct ModeTable;
+struct Options;
+
+// Keypad buttons in creation (and tab) order 1166-1185: top-left corner at 96 DPI, label ("&"
+// underlines the next letter) and id.
+struct KeypadButton {
+    int x;
+    int y;
+    const char* label;
+    int id;
+};
+extern const KeypadButton KeypadTable[kKeypadButtonCount];
 
 // Handles kept for the whole run; the keypad buttons and the frame are reached by id.
 extern HWND g_tapeView;
@@ -16,7 +30,7 @@ extern HWND g_modeDisplay;
 
 // The outer size of the main window at `dpi` for the current tape and mode display options,
 // before it exists.
-SIZE MainWindowSize(UINT dpi, DWORD style);
+SIZE MainWindowSize(UINT dpi, DWORD style, const Options& options);
 
 // Creates the controls, laid out for the DPI of the window's monitor; the window takes the size
 // that this layout needs.
@@ -30,8 +44,8 @@ void RelayoutControls(HWND mainWindow);
 void ChangeDpi(HWND mainWindow, UINT dpi, const RECT& suggested);
 
 // "HMSF   29.97 F/S", "FF   16.00 F/F", "OCT   (8)".
-TextBuffer ModeDisplayText(int mode);
-void SetModeDisplayText(int mode);
+TextBuffer ModeDisplayText(const ModeTable& modes, int mode);
+void SetModeDisplayText(const ModeTable& modes, int mode);
 
 // The rectangle around the tape on which the main window draws its sunken edge.
 RECT TapeEdgeRect(HWND mainWindow);

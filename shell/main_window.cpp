@@ -1,15 +1,21 @@
 #include "shell/main_window.h"
 
-#include "dialogs/dialog_support.h"
+#include "win32/dialog_support.h"
 #include "dialogs/help.h"
-#include "engine/calculator.h"
-#include "settings/options.h"
+#include "shell/application.h"
 #include "shell/controls.h"
 #include "shell/menus.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "shell/shell.h"
 
 namespace {
+
+// The application comes with CreateWindow's last argument and stays with the window.
+LRESULT OnNcCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
 
 // Creation goes on: the controls are made after CreateWindow returns.
 LRESULT OnCreate() { return 0; }
@@ -26,7 +32,7 @@ LRESULT OnSetFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PaintTapeEdge(HWND window, HDC dc) {
-    if (g_options.bDispTape != 1 || g_tapeView == nullptr) return;
+    if (AppOf(window).options.bDispTape != 1 || g_tapeView == nullptr) return;
     RECT edge = TapeEdgeRect(window);
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
 }
@@ -56,7 +62,7 @@ LRESULT OnDrawItem(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnChar(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    KeyChar(static_cast<char>(wParam), true);
+    AppOf(window).calculator.KeyChar(static_cast<char>(wParam), true);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -65,7 +71,7 @@ LRESULT OnChar(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (lParam != 0) {
-        KeypadCommand(id);
+        AppOf(window).calculator.KeypadCommand(id);
         return 0;
     }
     DispatchMenuCommand(window, id);
@@ -75,7 +81,8 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (SystemCommandOf(wParam) != IDM_ALWAYS_ON_TOP) return DefWindowProcA(window, message, wParam, lParam);
-    g_options.bOnTop = (g_options.bOnTop + 1) & 1;
+    std::int32_t& onTop = AppOf(window).options.bOnTop;
+    onTop = (onTop + 1) & 1;
     ApplyAlwaysOnTop(window);
     return 0;
 }
@@ -117,13 +124,18 @@ LRESULT OnLButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+Application& AppOf(HWND mainWindow) {
+    return *reinterpret_cast<Application*>(GetWindowLongPtrA(mainWindow, GWLP_USERDATA));
+}
+
 void ApplyAlwaysOnTop(HWND mainWindow) {
-    SetWindowPos(mainWindow, g_options.bOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    SetWindowPos(mainWindow, AppOf(mainWindow).options.bOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE: return OnNcCreate(window, message, wParam, lParam);
         case WM_CREATE: return OnCreate();
         case WM_DESTROY: return OnDestroy(window, message, wParam, lParam);
         case WM_SETFOCUS: return OnSetFocus(window, message, wParam, lParam);

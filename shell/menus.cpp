@@ -7,23 +7,31 @@
 #include "dialogs/clipboard_formats.h"
 #include "dialogs/help.h"
 #include "dialogs/roman_dialog.h"
-#include "engine/calculator.h"
 #include "model/mode_table.h"
-#include "settings/options.h"
-#include "settings/settings.h"
+#include "shell/application.h"
 #include "shell/about.h"
 #include "shell/clipboard.h"
 #include "shell/controls.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "shell/shell.h"
 
 static_assert(IDM_MODE_OCT - IDM_MODE_NDF + 1 == kModeCount,
               "the mode commands 1006-1018 must be consecutive, one per mode row");
-static_assert(IDM_MODE_NDF == kFirstModeMenuId, "a mode row's menu command is 1006 plus its number");
-
-int g_userModeItemCount = 0;
 
 namespace {
+
+// A mode row's menu command is 1006 plus its number.
+UINT MenuCommandOfMode(int mode) { return static_cast<UINT>(IDM_MODE_NDF + mode); }
+int ModeOfMenuCommand(int commandId) { return commandId - IDM_MODE_NDF; }
+
+Options& OptionsOf(HWND mainWindow) { return AppOf(mainWindow).options; }
+Calculator& CalculatorOf(HWND mainWindow) { return AppOf(mainWindow).calculator; }
+
+int PresentUserModes(const ModeTable& modes) {
+    int count = 0;
+    for (int i = 0; i < kUserModeCount; ++i) count += IsModePresent(modes, kFirstUserMode + i) ? 1 : 0;
+    return count;
+}
 
 void Toggle(std::int32_t& option) { option = option == 0 ? 1 : 0; }
 
@@ -32,26 +40,27 @@ UINT EnabledIf(bool on) { return on ? MF_ENABLED : MF_GRAYED; }
 
 void OnCopy(HWND mainWindow, int) { CopyToClipboard(mainWindow); }
 void OnPaste(HWND mainWindow, int) { PasteFromClipboard(mainWindow); }
-void OnClearTape(HWND, int) { ClearTape(); }
-void OnClearMemory(HWND, int) { ClearMemory(); }
+void OnClearTape(HWND mainWindow, int) { CalculatorOf(mainWindow).ClearTape(); }
+void OnClearMemory(HWND mainWindow, int) { CalculatorOf(mainWindow).ClearMemory(); }
 void OnExit(HWND mainWindow, int) { SendMessageA(mainWindow, WM_CLOSE, 0, 0); }
-void OnMode(HWND, int commandId) { SwitchMode(ModeOfMenuCommand(commandId)); }
-void OnRoman(HWND mainWindow, int) { ShowRomanDialog(mainWindow, g_instance); }
+void OnMode(HWND mainWindow, int commandId) { CalculatorOf(mainWindow).SwitchMode(ModeOfMenuCommand(commandId)); }
+void OnRoman(HWND mainWindow, int) { ShowRomanDialog(mainWindow, g_instance, OptionsOf(mainWindow)); }
 void OnClipboardFormats(HWND mainWindow, int) {
-    OpenClipboardFormats(mainWindow, g_instance);
+    Application& app = AppOf(mainWindow);
+    OpenClipboardFormats(mainWindow, g_instance, app.modes, app.calculator.State().iMode);
 }
-void OnStrictCheck(HWND, int) { Toggle(g_options.bStrictCheck); }
-void OnAutoDfCorrect(HWND, int commandId) { g_options.iAutoDfFix = commandId - IDM_AUTODF_OFF; }
-void OnFrameConversion(HWND, int) { Toggle(g_options.bDFNDFFrameConv); }
+void OnStrictCheck(HWND mainWindow, int) { Toggle(OptionsOf(mainWindow).bStrictCheck); }
+void OnAutoDfCorrect(HWND mainWindow, int commandId) { OptionsOf(mainWindow).iAutoDfFix = commandId - IDM_AUTODF_OFF; }
+void OnFrameConversion(HWND mainWindow, int) { Toggle(OptionsOf(mainWindow).bDFNDFFrameConv); }
 void OnDisplayTape(HWND mainWindow, int) {
-    Toggle(g_options.bDispTape);
+    Toggle(OptionsOf(mainWindow).bDispTape);
     RelayoutControls(mainWindow);
 }
 void OnDisplayMode(HWND mainWindow, int) {
-    Toggle(g_options.bDispMode);
+    Toggle(OptionsOf(mainWindow).bDispMode);
     RelayoutControls(mainWindow);
 }
-void OnSaveSetup(HWND, int) { SaveSetupNow(); }
+void OnSaveSetup(HWND mainWindow, int) { SaveSetupNow(AppOf(mainWindow)); }
 void OnHelpContents(HWND mainWindow, int) { ShowHelpContents(mainWindow); }
 void OnHelpSearch(HWND mainWindow, int) { ShowHelpSearch(mainWindow); }
 void OnHelpOnHelp(HWND mainWindow, int) { ShowHelpOnHelp(mainWindow); }
@@ -112,12 +121,12 @@ HMENU SetupMenu(HMENU menuBar) { return GetSubMenu(menuBar, kSetupMenuPosition);
 
 }  // namespace
 
-int PreferencesMenuPosition() {
+int PreferencesMenuPosition(const ModeTable& modes) {
     // Hexadecimal to Preferences after the placeholders are gone; one more separator and
     // the user items when there are any.
     constexpr int kPreferencesWithoutUserModes = 13;
-    return g_userModeItemCount == 0 ? kPreferencesWithoutUserModes
-                                    : kPreferencesWithoutUserModes + 1 + g_userModeItemCount;
+    const int userItems = PresentUserModes(modes);
+    return userItems == 0 ? kPreferencesWithoutUserModes : kPreferencesWithoutUserModes + 1 + userItems;
 }
 
 bool DispatchMenuCommand(HWND mainWindow, int commandId) {
@@ -130,46 +139,48 @@ void RebuildUserModeMenu(HWND mainWindow) {
     HMENU setup = SetupMenu(GetMenu(mainWindow));
     for (int i = 0; i < kUserPlaceholderItems; ++i) RemoveMenu(setup, kFirstUserItemPosition, MF_BYPOSITION);
 
-    g_userModeItemCount = 0;
+    const ModeTable& modes = AppOf(mainWindow).modes;
+    int inserted = 0;
     for (int i = 0; i < kUserModeCount; ++i) {
         const int mode = kFirstUserMode + i;
-        if (!IsModePresent(mode)) continue;
+        if (!IsModePresent(modes, mode)) continue;
         // The accelerator belongs to the row, so row 6 always reads Ctrl+F5 and row 9 Ctrl+F8.
         char text[kMaxTextLength + 1];
-        std::snprintf(text, sizeof text, "%s\tCtrl+F%c", ModeTable[mode].szName.c_str(), '5' + i);
-        InsertMenuA(setup, kFirstUserItemPosition + g_userModeItemCount, MF_BYPOSITION | MF_STRING,
-                    static_cast<UINT_PTR>(ModeTable[mode].iMenuId), text);
-        ++g_userModeItemCount;
+        std::snprintf(text, sizeof text, "%s\tCtrl+F%c", modes.rows[mode].szName.c_str(), '5' + i);
+        InsertMenuA(setup, kFirstUserItemPosition + inserted, MF_BYPOSITION | MF_STRING, MenuCommandOfMode(mode), text);
+        ++inserted;
     }
-    if (g_userModeItemCount != 0) {
+    if (inserted != 0) {
         InsertMenuA(setup, kFirstUserItemPosition, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     }
 }
 
 void InitMenuState(HWND mainWindow, HMENU menu) {
-    EnableMenuItem(menu, IDM_CLEAR_TAPE, MF_BYCOMMAND | EnabledIf(g_options.bDispTape != 0));
+    const Application& app = AppOf(mainWindow);
+    const Options& options = app.options;
+    EnableMenuItem(menu, IDM_CLEAR_TAPE, MF_BYCOMMAND | EnabledIf(options.bDispTape != 0));
 
     for (int mode = 0; mode < kModeCount; ++mode) {
-        if (IsModePresent(mode)) CheckMenuItem(menu, static_cast<UINT>(ModeTable[mode].iMenuId), CheckedIf(false));
+        if (IsModePresent(app.modes, mode)) CheckMenuItem(menu, MenuCommandOfMode(mode), CheckedIf(false));
     }
-    CheckMenuItem(menu, static_cast<UINT>(ModeRow(g_calc.iMode).iMenuId), CheckedIf(true));
+    CheckMenuItem(menu, MenuCommandOfMode(app.calculator.State().iMode), CheckedIf(true));
 
-    CheckMenuItem(menu, IDM_STRICT_CHECK, CheckedIf(g_options.bStrictCheck != 0));
+    CheckMenuItem(menu, IDM_STRICT_CHECK, CheckedIf(options.bStrictCheck != 0));
     // The Auto DF Correct submenu has no id of its own: it is found by position.
     HMENU setup = SetupMenu(menu);
-    HMENU preferences = setup != nullptr ? GetSubMenu(setup, PreferencesMenuPosition()) : nullptr;
+    HMENU preferences = setup != nullptr ? GetSubMenu(setup, PreferencesMenuPosition(app.modes)) : nullptr;
     if (preferences != nullptr) {
-        EnableMenuItem(preferences, kAutoDfCorrectPosition,
-                       MF_BYPOSITION | EnabledIf(g_options.bStrictCheck == 0));
+        EnableMenuItem(preferences, kAutoDfCorrectPosition, MF_BYPOSITION | EnabledIf(options.bStrictCheck == 0));
     }
-    CheckMenuItem(menu, IDM_AUTODF_OFF, CheckedIf(g_options.iAutoDfFix == 0));
-    CheckMenuItem(menu, IDM_AUTODF_MINUS2, CheckedIf(g_options.iAutoDfFix == 1));
-    CheckMenuItem(menu, IDM_AUTODF_PLUS2, CheckedIf(g_options.iAutoDfFix == 2));
-    CheckMenuItem(menu, IDM_DFNDF_FRAMES, CheckedIf(g_options.bDFNDFFrameConv != 0));
-    CheckMenuItem(menu, IDM_DISPLAY_TAPE, CheckedIf(g_options.bDispTape != 0));
-    CheckMenuItem(menu, IDM_DISPLAY_MODE, CheckedIf(g_options.bDispMode != 0));
+    const AutoDfCorrect autoDf = AutoDfChoice(options.iAutoDfFix);
+    CheckMenuItem(menu, IDM_AUTODF_OFF, CheckedIf(autoDf == AutoDfOff));
+    CheckMenuItem(menu, IDM_AUTODF_MINUS2, CheckedIf(autoDf == AutoDfMinusTwoFrames));
+    CheckMenuItem(menu, IDM_AUTODF_PLUS2, CheckedIf(autoDf == AutoDfPlusTwoFrames));
+    CheckMenuItem(menu, IDM_DFNDF_FRAMES, CheckedIf(options.bDFNDFFrameConv != 0));
+    CheckMenuItem(menu, IDM_DISPLAY_TAPE, CheckedIf(options.bDispTape != 0));
+    CheckMenuItem(menu, IDM_DISPLAY_MODE, CheckedIf(options.bDispMode != 0));
 
-    CheckMenuItem(GetSystemMenu(mainWindow, FALSE), IDM_ALWAYS_ON_TOP, CheckedIf(g_options.bOnTop != 0));
+    CheckMenuItem(GetSystemMenu(mainWindow, FALSE), IDM_ALWAYS_ON_TOP, CheckedIf(options.bOnTop != 0));
 }
 
 void RefreshPasteItem(HWND mainWindow) {

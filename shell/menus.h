@@ -10,11 +10,11 @@ constexpr int kFirstUserItemPosition = 6;       // the separator in front of the
 constexpr int kUserPlaceholderItems = 5;        // that separator and User 1 to User 4
 constexpr int kAutoDfCorrectPosition = 3;       // in the Preferences submenu
 
-// User-mode items inserted into the Setup menu at start-up, 0 to 4.
-extern int g_userModeItemCount;
+struct ModeTable;
 
-// Where the Preferences submenu sits in the Setup menu after the rebuild.
-int PreferencesMenuPosition();
+// Where the Preferences submenu sits in the Setup menu after the rebuild: it follows the
+// present user modes.
+int PreferencesMenuPosition(const ModeTable& modes);
 
 // A menu or accelerator command; false for an id outside the commands 1001-1032.
 bool DispatchMenuCommand(HWND mainWindow, int commandId);

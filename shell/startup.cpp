@@ -5,20 +5,17 @@
 
 #include <commctrl.h>
 
-#include "dialogs/dialog_support.h"
+#include "win32/dialog_support.h"
 #include "dialogs/help_window.h"
-#include "engine/calculator.h"
-#include "model/mode_table.h"
-#include "settings/options.h"
 #include "settings/settings.h"
 #include "settings/win_profile.h"
+#include "shell/application.h"
 #include "shell/controls.h"
 #include "shell/dpi.h"
 #include "shell/main_window.h"
 #include "shell/menus.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "shell/shell.h"
-#include "shell/view.h"
 
 HINSTANCE g_instance = nullptr;
 HACCEL g_accelerators = nullptr;
@@ -75,20 +72,20 @@ RECT KeepReachable(const RECT& window, UINT dpi) {
 }
 
 // Where the window opens, at the size it has at `dpi`.
-RECT MainWindowRect(UINT dpi) {
-    const SIZE size = MainWindowSize(dpi, kMainWindowStyle);
-    const int x = PlaceOnAxis(g_options.iWindowX, GetSystemMetrics(SM_CXSCREEN), size.cx);
-    const int y = PlaceOnAxis(g_options.iWindowY, GetSystemMetrics(SM_CYSCREEN), size.cy);
+RECT MainWindowRect(UINT dpi, const Options& options) {
+    const SIZE size = MainWindowSize(dpi, kMainWindowStyle, options);
+    const int x = PlaceOnAxis(options.iWindowX, GetSystemMetrics(SM_CXSCREEN), size.cx);
+    const int y = PlaceOnAxis(options.iWindowY, GetSystemMetrics(SM_CYSCREEN), size.cy);
     return KeepReachable(RECT{x, y, x + size.cx, y + size.cy}, dpi);
 }
 
-void SetUpMainWindow(HWND window, HINSTANCE instance, int savedMode) {
+void SetUpMainWindow(Application& app, HINSTANCE instance, int savedMode) {
+    const HWND window = app.mainWindow;
     CreateControls(window, instance);
     RebuildUserModeMenu(window);
-    SetCalculatorView(&ShellView());
-    StartCalculator(savedMode);
-    if (g_options.bDispTape == 1) ShowWindow(g_tapeView, SW_SHOWNORMAL);
-    if (g_options.bDispMode == 1) ShowWindow(g_modeDisplay, SW_SHOWNORMAL);
+    app.calculator.Start(savedMode);
+    if (app.options.bDispTape == 1) ShowWindow(g_tapeView, SW_SHOWNORMAL);
+    if (app.options.bDispMode == 1) ShowWindow(g_modeDisplay, SW_SHOWNORMAL);
     ApplyAlwaysOnTop(window);
 }
 
@@ -111,42 +108,39 @@ bool InitApplication(HINSTANCE instance, HINSTANCE previousInstance) {
     return true;
 }
 
-int LoadSettings() {
-    char exePath[MAX_PATH] = "";
-    // 0 is a failure, and a path that fills the buffer was cut short (ERROR_INSUFFICIENT_BUFFER;
-    // Windows XP does not even end it with a zero): a settings file named after either would be
-    // somebody else's, such as ".INI" in the Windows folder. The defaults stand then.
-    const DWORD length = GetModuleFileNameA(nullptr, exePath, sizeof exePath);
-    const bool whole = length != 0 && length < sizeof exePath;
-    if (!SetSettingsPaths(whole ? exePath : nullptr)) return 0;
-    WinProfileStore profile(g_settingsPath.c_str());
-    return ReadSettings(profile);
+int LoadSettings(Application& app) {
+    app.paths = ProgramSettingsPaths();
+    if (!app.paths.HasSettingsFile()) return 0;
+    WinProfileStore profile(app.paths.settings.c_str());
+    return ReadSettings(profile, app.modes, app.options);
 }
 
-void SaveSetupNow() {
-    if (!HasSettingsFile()) return;
-    WinProfileStore profile(g_settingsPath.c_str());
-    SaveSettings(profile, g_calc.iMode);
+void SaveSetupNow(const Application& app) {
+    if (!app.paths.HasSettingsFile()) return;
+    WinProfileStore profile(app.paths.settings.c_str());
+    SaveSettings(profile, app.modes, app.options, app.calculator.State().iMode);
 }
 
 void SaveWindowPosition(HWND mainWindow) {
-    if (!HasSettingsFile()) return;
+    const Application& app = AppOf(mainWindow);
+    if (!app.paths.HasSettingsFile()) return;
     RECT outer{};
     GetWindowRect(mainWindow, &outer);
-    WinProfileStore profile(g_settingsPath.c_str());
+    WinProfileStore profile(app.paths.settings.c_str());
     SavePosition(profile, outer.left, outer.top, IsIconic(mainWindow) != FALSE);
 }
 
-HWND CreateMainWindow(HINSTANCE instance, int showCommand, int savedMode) {
+HWND CreateMainWindow(Application& app, HINSTANCE instance, int showCommand, int savedMode) {
     // Until the window exists its monitor is not known: it is sized for the system's DPI, and
     // the controls lay it out again for its monitor's.
-    const RECT placed = MainWindowRect(SystemDpi());
+    const RECT placed = MainWindowRect(SystemDpi(), app.options);
     g_mainWindow = CreateWindowExA(0, g_className.c_str(), kWindowTitle, kMainWindowStyle, placed.left, placed.top,
                                    placed.right - placed.left, placed.bottom - placed.top, nullptr, nullptr,
-                                   instance, nullptr);
+                                   instance, &app);
+    app.mainWindow = g_mainWindow;
     if (g_mainWindow == nullptr) return nullptr;
 
-    SetUpMainWindow(g_mainWindow, instance, savedMode);
+    SetUpMainWindow(app, instance, savedMode);
     SetFocus(g_display);
     AddAlwaysOnTopItem(g_mainWindow);
     ShowWindow(g_mainWindow, showCommand);

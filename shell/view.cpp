@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include "engine/calculator.h"
 #include "engine/tape.h"
+#include "shell/application.h"
 #include "shell/controls.h"
-#include "shell/shell.h"
 
 namespace {
 
@@ -31,63 +30,47 @@ void AddTapeViewLine(const TapeLine& line) {
     if (item >= 0) SendMessageA(g_tapeView, LB_SETITEMDATA, static_cast<WPARAM>(item), line.iMode);
 }
 
-// The whole tape again, from its first line.
-void ReloadTapeView() {
-    SendMessageA(g_tapeView, LB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < TapeLineCount(); ++i) AddTapeViewLine(TapeLineAt(i));
-}
-
-class MainWindowView final : public CalculatorView {
-public:
-    void SetDisplayText(const char* text) override { SetWindowTextA(g_display, text); }
-
-    void SetMemoryIndicatorText(const char* text) override { SetWindowTextA(g_memoryIndicator, text); }
-
-    // Holds the thread on purpose: the pressed look must stay for the whole time, and no
-    // message may overtake the key's action.
-    void FlashButton(int buttonId) override {
-        HWND button = GetDlgItem(g_mainWindow, buttonId);
-        SendMessageA(button, BM_SETSTATE, TRUE, 0);
-        SetFocus(button);
-        const LONGLONG until = Ticks() + TicksPerSecond() * kFlashMilliseconds / 1000;
-        while (Ticks() < until) {
-        }
-        SendMessageA(button, BM_SETSTATE, FALSE, 0);
-    }
-
-    void Beep() override { MessageBeep(0); }
-
-    void ShowMessage(const char* text, const char* caption) override {
-        MessageBoxA(g_mainWindow, text, caption, MB_OK);
-    }
-
-    void ModeChanged(int mode) override { SetModeDisplayText(mode); }
-
-    // The engine appended line lineIndex, after dropping its oldest line when the tape was full.
-    void TapeAdded(int lineIndex) override {
-        LRESULT count = SendMessageA(g_tapeView, LB_GETCOUNT, 0, 0);
-        for (; count > lineIndex; --count) SendMessageA(g_tapeView, LB_DELETESTRING, 0, 0);
-        if (count == lineIndex) {
-            AddTapeViewLine(TapeLineAt(lineIndex));
-        } else {
-            ReloadTapeView();
-        }
-        SendMessageA(g_tapeView, LB_SETTOPINDEX, static_cast<WPARAM>(lineIndex), 0);
-    }
-
-    void TapeCleared() override { ReloadTapeView(); }
-
-    int TapeVisibleLines() override {
-        RECT client{};
-        GetClientRect(g_tapeView, &client);
-        const LRESULT itemHeight = SendMessageA(g_tapeView, LB_GETITEMHEIGHT, 0, 0);
-        if (itemHeight <= 0) return 0;
-        return static_cast<int>(client.bottom / itemHeight);
-    }
-};
-
-MainWindowView g_view;
-
 }  // namespace
 
-CalculatorView& ShellView() { return g_view; }
+void MainWindowView::SetDisplayText(const char* text) { SetWindowTextA(g_display, text); }
+
+void MainWindowView::SetMemoryIndicatorText(const char* text) { SetWindowTextA(g_memoryIndicator, text); }
+
+// Holds the thread on purpose: the pressed look must stay for the whole time, and no message may
+// overtake the key's action.
+void MainWindowView::FlashButton(int buttonId) {
+    HWND button = GetDlgItem(mainWindow_, buttonId);
+    SendMessageA(button, BM_SETSTATE, TRUE, 0);
+    SetFocus(button);
+    const LONGLONG until = Ticks() + TicksPerSecond() * kFlashMilliseconds / 1000;
+    while (Ticks() < until) {
+    }
+    SendMessageA(button, BM_SETSTATE, FALSE, 0);
+}
+
+void MainWindowView::Beep() { MessageBeep(0); }
+
+void MainWindowView::ShowMessage(const char* text, const char* caption) { MessageBoxA(mainWindow_, text, caption, MB_OK); }
+
+void MainWindowView::ModeChanged(int mode) { SetModeDisplayText(AppOf(mainWindow_).modes, mode); }
+
+void MainWindowView::TapeAdded(const TapeLine& line, bool oldestDropped) {
+    if (oldestDropped) SendMessageA(g_tapeView, LB_DELETESTRING, 0, 0);
+    AddTapeViewLine(line);
+    const LRESULT count = SendMessageA(g_tapeView, LB_GETCOUNT, 0, 0);
+    if (count > 0) SendMessageA(g_tapeView, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
+}
+
+// The whole tape again, from its first line.
+void MainWindowView::TapeCleared(const Tape& tape) {
+    SendMessageA(g_tapeView, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < tape.Count(); ++i) AddTapeViewLine(tape.At(i));
+}
+
+int MainWindowView::TapeVisibleLines() {
+    RECT client{};
+    GetClientRect(g_tapeView, &client);
+    const LRESULT itemHeight = SendMessageA(g_tapeView, LB_GETITEMHEIGHT, 0, 0);
+    if (itemHeight <= 0) return 0;
+    return static_cast<int>(client.bottom / itemHeight);
+}

@@ -11,7 +11,7 @@
 //   idle   WaitForInputIdle: the moment the main thread first waits for input, no polling.
 // Before every start of vexo.exe its settings file is put back as given by --ini (none without
 // it), since closing the program writes its window position there.
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "tests/e2e/driver.h"
 
 #include <algorithm>

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/mode_names.h"
+#include "model/mode_names.h"
 #include "model/mode_table.h"
-#include "shell/resource.h"
+#include "version.h"
 #include "tests/cli/lumo_runner.h"
 #include "tests/settings/temp_folder.h"
 
@@ -53,8 +53,7 @@ TEST(LumoUsage, NamesWhatItCannotUseAndShowsTheUsage) {
 }
 
 TEST(LumoUsage, HelpAndVersionGoToStandardOutput) {
-    const std::string version = "lumo (Lumo II) " + std::to_string(VEXO_VERSION_MAJOR) + "." +
-                                std::to_string(VEXO_VERSION_MINOR) + "\n";
+    const std::string version = std::string("lumo (Lumo II) ") + LUMO_VERSION_TEXT + "\n";
     const LumoRun versionRun = RunLumoOn({"convert", "--version"});
     EXPECT_EQ(versionRun.out, version);
     // --help answers whatever follows it.
@@ -79,16 +78,17 @@ std::string Upper(std::string text) {
 }
 
 TEST(LumoModeNames, AreTheShortNamesInAnyCase) {
+    const ModeTable modes;
     for (int mode = 0; mode < kModeCount; ++mode) {
-        const std::string name = ModeTable[mode].szShortName.c_str();
-        const int expected = IsModePresent(mode) ? mode : -1;
-        EXPECT_EQ(ModeNamed(Lower(name)), expected) << name;
-        EXPECT_EQ(ModeNamed(Upper(name)), expected) << name;
-        EXPECT_EQ(ModeNameAt(Lower(name) + "12").mode, expected) << name;
+        const std::string name = modes.rows[mode].szShortName.c_str();
+        const int expected = IsModePresent(modes, mode) ? mode : -1;
+        EXPECT_EQ(ModeNamed(modes, Lower(name)), expected) << name;
+        EXPECT_EQ(ModeNamed(modes, Upper(name)), expected) << name;
+        EXPECT_EQ(ModeNameAt(modes, Lower(name) + "12").mode, expected) << name;
     }
-    EXPECT_EQ(ModeNamed("D"), -1);
-    EXPECT_EQ(ModeNamed(""), -1);
-    EXPECT_EQ(ModeNameAt("dec12").length, 3u);
+    EXPECT_EQ(ModeNamed(modes, "D"), -1);
+    EXPECT_EQ(ModeNamed(modes, ""), -1);
+    EXPECT_EQ(ModeNameAt(modes, "dec12").length, 3u);
 }
 
 // A settings file of the window: a user mode at 23.976 (its hour is 86313 frames, 86399.4 at

@@ -118,10 +118,11 @@ TEST(LumoExamples, PrintWhatTheDocumentationSays) {
 // A value written in a mode's clipboard text reads back, as a paste, to the same count: every
 // result lumo prints can be fed to it again. Counts pass unchanged into and out of Dec.
 TEST(LumoRoundTrip, ClipboardTextReadsBackToTheSameCount) {
+    const ModeTable modes;
     for (int mode = 0; mode < kModeCount; ++mode) {
-        if (!IsModePresent(mode)) continue;
-        const std::string name = ModeTable[mode].szShortName.c_str();
-        const std::int32_t wrap = WrapModulus(mode);
+        if (!IsModePresent(modes, mode)) continue;
+        const std::string name = modes.rows[mode].szShortName.c_str();
+        const std::int32_t wrap = WrapModulus(modes, mode);
         std::vector<std::string> forward = {"convert", "--from", "Dec", "--to", name};
         std::string counts;
         // A prime stride meets every digit position and, in drop-frame, minutes of both sorts.
@@ -226,7 +227,6 @@ TEST(LumoInput, AnswersEachLineBeforeReadingOn) {
     std::vector<const char*> argv;
     for (const std::string& arg : kFilmToPal) argv.push_back(arg.c_str());
     EXPECT_EQ(RunLumo(argv, LumoStreams{input, out, err}, nullptr), ExitFailed);
-    ResetCalculatorGlobals();
     EXPECT_EQ(given, lines.size());
 }
 

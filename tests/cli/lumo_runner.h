@@ -1,6 +1,5 @@
 #pragma once
-// Runs lumo inside the test's process on text in memory, and puts the engine, the tables and
-// the options back to their start-up state afterwards.
+// Runs lumo inside the test's process on text in memory.
 
 #include <algorithm>
 #include <cstring>
@@ -9,9 +8,6 @@
 #include <vector>
 
 #include "cli/lumo.h"
-#include "engine/calculator.h"
-#include "model/mode_table.h"
-#include "settings/options.h"
 
 // Hands out the text in pieces of at most `piece` bytes, calling `beforeRead` first each time.
 class TextSource final : public ByteSource {
@@ -45,12 +41,6 @@ struct LumoRun {
     std::string err;
 };
 
-inline void ResetCalculatorGlobals() {
-    ResetModeTables();
-    ResetOptions();
-    ResetEngine();
-}
-
 inline LumoRun RunLumoOn(const std::vector<std::string>& args, TextSource& input,
                          const char* defaultSettings = nullptr) {
     std::vector<const char*> argv;
@@ -62,7 +52,6 @@ inline LumoRun RunLumoOn(const std::vector<std::string>& args, TextSource& input
     run.status = RunLumo(argv, streams, defaultSettings);
     run.out = out.text;
     run.err = err.text;
-    ResetCalculatorGlobals();
     return run;
 }
 

@@ -1,6 +1,6 @@
 // The calculator typed for real: keystrokes in, display, memory indicator, mode display and
 // tape out, one row per step.
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "tests/e2e/driver.h"
 
 #include <string>

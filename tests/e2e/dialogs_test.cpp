@@ -2,7 +2,7 @@
 // from outside: the clipboard is read and written by this driver (Win32) and by xclip (X),
 // the sheet and the dialog are found among the program's windows and worked through their
 // messages and real key input.
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "tests/e2e/driver.h"
 
 #include <commctrl.h>
@@ -400,7 +400,6 @@ const std::vector<std::string> kBuiltInTitles = {"NDF", "DF", "Pal", "Film", "35
 
 struct PageRow {
     const char* title;
-    const char* row;
     const char* kindLabel;
     const char* sample;
     const char* trailing;           // nullptr: the box is hidden
@@ -408,23 +407,23 @@ struct PageRow {
     std::vector<int> present;       // every control id of the page's template
 };
 
-const std::vector<int> kHmsfControls = {2100, 2101, 2102, 2103, 2104, 2105, 2106, 2113, 2115, 2116, 2117};
-const std::vector<int> kDropControls = {2100, 2101, 2102, 2103, 2104, 2105, 2106, 2107, 2108, 2113, 2115, 2116, 2117};
-const std::vector<int> kFeetControls = {2100, 2101, 2102, 2104, 2105, 2107, 2109, 2110, 2113, 2115, 2116, 2117};
-const std::vector<int> kHexControls = {2100, 2101, 2102, 2111, 2112, 2113, 2114, 2115, 2116, 2117};
-const std::vector<int> kDecControls = {2100, 2101, 2102, 2110, 2113, 2115, 2116, 2117};
-const std::vector<int> kOctControls = {2100, 2101, 2102, 2110, 2112, 2113, 2115, 2116, 2117};
+const std::vector<int> kHmsfControls = {2100, 2101, 2102, 2103, 2104, 2105, 2106, 2113, 2115, 2116};
+const std::vector<int> kDropControls = {2100, 2101, 2102, 2103, 2104, 2105, 2106, 2107, 2108, 2113, 2115, 2116};
+const std::vector<int> kFeetControls = {2100, 2101, 2102, 2104, 2105, 2107, 2109, 2110, 2113, 2115, 2116};
+const std::vector<int> kHexControls = {2100, 2101, 2102, 2111, 2112, 2113, 2114, 2115, 2116};
+const std::vector<int> kDecControls = {2100, 2101, 2102, 2110, 2113, 2115, 2116};
+const std::vector<int> kOctControls = {2100, 2101, 2102, 2110, 2112, 2113, 2115, 2116};
 
 const PageRow kPageRows[] = {
-    {"NDF", "0", "HMSF:", "00:01:00:00 NDF", "&Trailing:  NDF", {2103, 2106, 2113}, kHmsfControls},
-    {"DF", "1", "HMSF:", "00:01:00;02 DF", "&Trailing:  DF", {2103, 2108, 2113}, kDropControls},
-    {"Pal", "2", "HMSF:", "00:01:00:00 PAL", "&Trailing:  PAL", {2103, 2106, 2113}, kHmsfControls},
-    {"Film", "3", "HMSF:", "00:01:00:00", nullptr, {2103, 2106, 2113}, kHmsfControls},
-    {"35mm", "4", "FF:", "1,000-00", "&Trailing:  35mm", {2101, 2109, 2110}, kFeetControls},
-    {"16mm", "5", "FF:", "1,000-00", "&Trailing:  16mm", {2101, 2109, 2110}, kFeetControls},
-    {"Hex", "10", "HEX:", "1FFF", "&Trailing: h", {2101, 2114}, kHexControls},
-    {"Dec", "11", "DEC:", "1,000 Frms", "&Trailing:  Frms", {2101, 2110, 2113}, kDecControls},
-    {"Oct", "12", "OCT:", "1,777Q", "&Trailing: Q", {2101, 2110, 2113}, kOctControls},
+    {"NDF", "HMSF:", "00:01:00:00 NDF", "&Trailing:  NDF", {2103, 2106, 2113}, kHmsfControls},
+    {"DF", "HMSF:", "00:01:00;02 DF", "&Trailing:  DF", {2103, 2108, 2113}, kDropControls},
+    {"Pal", "HMSF:", "00:01:00:00 PAL", "&Trailing:  PAL", {2103, 2106, 2113}, kHmsfControls},
+    {"Film", "HMSF:", "00:01:00:00", nullptr, {2103, 2106, 2113}, kHmsfControls},
+    {"35mm", "FF:", "1,000-00", "&Trailing:  35mm", {2101, 2109, 2110}, kFeetControls},
+    {"16mm", "FF:", "1,000-00", "&Trailing:  16mm", {2101, 2109, 2110}, kFeetControls},
+    {"Hex", "HEX:", "1FFF", "&Trailing: h", {2101, 2114}, kHexControls},
+    {"Dec", "DEC:", "1,000 Frms", "&Trailing:  Frms", {2101, 2110, 2113}, kDecControls},
+    {"Oct", "OCT:", "1,777Q", "&Trailing: Q", {2101, 2110, 2113}, kOctControls},
 };
 
 TEST(FormatsSheet, PagesOfTheBuiltInModes) {
@@ -440,8 +439,6 @@ TEST(FormatsSheet, PagesOfTheBuiltInModes) {
         SCOPED_TRACE(row.title);
         const HWND page = ShowPage(sheet, static_cast<int>(i));
         ASSERT_TRUE(page);
-        EXPECT_EQ(ItemText(page, IDC_FMT_ROW), row.row);
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_FMT_ROW)));
         EXPECT_EQ(ItemText(page, IDC_FMT_KIND_LABEL), row.kindLabel);
         EXPECT_EQ(ItemText(page, IDC_FMT_SAMPLE), row.sample);
         const HWND trailing = GetDlgItem(page, IDC_FMT_TRAILING);
@@ -449,7 +446,7 @@ TEST(FormatsSheet, PagesOfTheBuiltInModes) {
         if (row.trailing != nullptr) {
             EXPECT_EQ(ReadControlText(trailing), row.trailing);
         }
-        for (int id = IDC_FMT_LEAD_GROUP; id <= IDC_FMT_ROW; ++id) {
+        for (int id = IDC_FMT_LEAD_GROUP; id <= IDC_FMT_SAMPLE; ++id) {
             const bool wantedPresent = std::find(row.present.begin(), row.present.end(), id) != row.present.end();
             EXPECT_EQ(GetDlgItem(page, id) != nullptr, wantedPresent) << "control " << id;
             if (id == IDC_FMT_LEAD_GROUP || id == IDC_FMT_SEP_GROUP || id >= IDC_FMT_KIND_LABEL) continue;
@@ -475,10 +472,9 @@ TEST(FormatsSheet, UserModeGetsItsPageInTableOrder) {
     titles.insert(titles.begin() + 6, "HDF");
     EXPECT_EQ(TabTitles(v, sheet), titles);
     EXPECT_EQ(Send(SheetTabs(sheet), TCM_GETCURSEL), 7) << "Hex is the eighth page here";
-    EXPECT_EQ(ItemText(CurrentPage(sheet), IDC_FMT_ROW), "10");
+    EXPECT_EQ(ItemText(CurrentPage(sheet), IDC_FMT_KIND_LABEL), "HEX:");
 
     const HWND page = ShowPage(sheet, 6);
-    EXPECT_EQ(ItemText(page, IDC_FMT_ROW), "7");
     EXPECT_TRUE(GetDlgItem(page, IDC_FMT_SEP_SEMICOLON)) << "a drop-frame page";
     EXPECT_EQ(ItemText(page, IDC_FMT_SAMPLE), "00:01:00;02 HDF");
     EXPECT_EQ(ItemText(page, IDC_FMT_TRAILING), "&Trailing:  HDF");
@@ -491,7 +487,7 @@ TEST(FormatsSheet, StartsOnTheCurrentModesPage) {
     const HWND sheet = OpenSheet(v);
     ASSERT_TRUE(sheet);
     EXPECT_EQ(Send(SheetTabs(sheet), TCM_GETCURSEL), 6);
-    EXPECT_EQ(ItemText(CurrentPage(sheet), IDC_FMT_ROW), "10");
+    EXPECT_EQ(ItemText(CurrentPage(sheet), IDC_FMT_KIND_LABEL), "HEX:");
     EXPECT_TRUE(CloseSheet(sheet, PSBTN_CANCEL));
 }
 

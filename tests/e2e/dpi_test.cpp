@@ -3,7 +3,7 @@
 // gives a process the DPI of LogPixels as it starts, and answers another process's DPI question
 // with the asker's DPI, so sizes are measured instead. The pictures at 144 and 192 DPI are for a
 // person to look at.
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/support/layout.h"
 

@@ -1,6 +1,6 @@
 #include "tests/e2e/driver.h"
 
-#include "shell/resource.h"
+#include "win32/resource.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,8 +2,8 @@
 // Roman dialog's Help button and F1 there, and F1 on a control of the Clipboard Formats sheet.
 // What the help window and the popups show is compared with the help text of the source tree
 // (LUMO_E2E_HELP_TEXT), read with the program's own reader.
-#include "dialogs/help_text.h"
-#include "shell/resource.h"
+#include "help/help_text.h"
+#include "win32/resource.h"
 #include "tests/e2e/driver.h"
 
 #include <commctrl.h>

@@ -3,7 +3,7 @@
 // fail the suite; what is checked is that the program did what was timed. The start-up time has
 // a benchmark of its own (bench/startup, run by scripts/startup-bench.sh), and the release zip's
 // check prints the program's size.
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "tests/e2e/driver.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Pictures of the program as a user sees it, and the About box. The screenshots land in the
 // runner's screenshot folder for a person to look at; the checks here only make sure that
 // what they should show is on the screen.
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "tests/e2e/driver.h"
 
 #include <string>

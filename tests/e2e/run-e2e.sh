@@ -115,7 +115,7 @@ fi
 
 export LUMO_E2E_VEXO=$vexo LUMO_E2E_WORK=$work/tests
 export LUMO_E2E_BELLS=$bell_log LUMO_E2E_SHOTS=$shots LUMO_E2E_READONLY=$readonly_env
-export LUMO_E2E_HELP_TEXT=$source_dir/shell/vexo-help.txt
+export LUMO_E2E_HELP_TEXT=$source_dir/help/vexo-help.txt
 export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
 # WINEDEBUG=-all would hide why a program failed to start; keep errors only.
 export WINEDEBUG=${WINEDEBUG:--all,err+module}

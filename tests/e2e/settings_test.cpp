@@ -1,6 +1,6 @@
 // The settings file beside the program: what a start reads from it, what Save Setup Now and
 // closing write into it, and what hand-edited or hostile files do.
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/support/layout.h"
 

@@ -5,6 +5,7 @@
 // message is one of the calculator's own.
 
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -24,9 +25,12 @@ const char* const kKnownMessages[] = {
 // Checks what arrives instead of keeping it: a million steps would fill memory otherwise.
 class CheckingView final : public CalculatorView {
 public:
+    explicit CheckingView(const ModeTable& modes) : modes_(modes) {}
+
     std::string problem;  // the first thing seen wrong
     std::string lastIndicator;
     int visibleLines = 0;
+    int tapeLines = 0;
 
     void SetDisplayText(const char*) override {}
     void SetMemoryIndicatorText(const char* text) override { lastIndicator = text; }
@@ -42,16 +46,23 @@ public:
         Note("unknown message " + shown);
     }
     void ModeChanged(int mode) override {
-        if (!IsModePresent(mode)) Note("changed to an absent mode " + std::to_string(mode));
+        if (!IsModePresent(modes_, mode)) Note("changed to an absent mode " + std::to_string(mode));
     }
-    void TapeAdded(int lineIndex) override {
-        if (lineIndex != TapeLineCount() - 1) Note("announced a line that is not the newest");
-        if (TapeLineAt(lineIndex).text.size() > kMaxTextLength) Note("tape line too long");
+    // The tape's length as the view is told it.
+    void TapeAdded(const TapeLine& line, bool oldestDropped) override {
+        if (line.text.size() > kMaxTextLength) Note("tape line too long");
+        if (!oldestDropped) ++tapeLines;
+        if (tapeLines > kMaxTapeLines) Note("tape too long");
     }
-    void TapeCleared() override {}
+    void TapeCleared(const Tape& tape) override {
+        tapeLines = tape.Count();
+        if (tapeLines > kMaxTapeLines) Note("tape refilled beyond its limit");
+    }
     int TapeVisibleLines() override { return visibleLines; }
 
 private:
+    const ModeTable& modes_;
+
     void Note(const std::string& what) {
         if (problem.empty()) problem = what;
     }
@@ -119,27 +130,35 @@ std::string PastedText(int length, std::mt19937& rng) {
     return text;
 }
 
-void Perform(const Step& s, CheckingView& view, std::mt19937& rng) {
+// A calculator on a table and options of its own, shown through the checking view.
+struct CheckedCalculator {
+    ModeTable modes;
+    Options options;
+    CheckingView view{modes};
+    Calculator calc{view, modes, options};
+};
+
+void Perform(const Step& s, CheckedCalculator& c, std::mt19937& rng) {
     switch (s.action) {
-        case Action::Key: KeyChar(static_cast<char>(s.value), s.flash); break;
-        case Action::Click: KeypadCommand(s.value); break;
-        case Action::Mode: SwitchMode(s.value); break;
-        case Action::ClearMem: ClearMemory(); break;
+        case Action::Key: c.calc.KeyChar(static_cast<char>(s.value), s.flash); break;
+        case Action::Click: c.calc.KeypadCommand(s.value); break;
+        case Action::Mode: c.calc.SwitchMode(s.value); break;
+        case Action::ClearMem: c.calc.ClearMemory(); break;
         case Action::ClearTape:
-            view.visibleLines = s.value;
-            ClearTape();
+            c.view.visibleLines = s.value;
+            c.calc.ClearTape();
             break;
         case Action::Options:
-            g_options.bStrictCheck = s.value % 2;
-            g_options.iAutoDfFix = (s.value / 2) % 3;
-            g_options.bDFNDFFrameConv = s.value / 6;
+            c.options.bStrictCheck = s.value % 2;
+            c.options.iAutoDfFix = (s.value / 2) % 3;
+            c.options.bDFNDFFrameConv = s.value / 6;
             break;
-        case Action::Paste: PasteText(PastedText(s.value, rng).c_str()); break;
+        case Action::Paste: c.calc.PasteText(PastedText(s.value, rng).c_str()); break;
     }
 }
 
-bool IsDigitOfMode(char c, int mode) {
-    switch (ModeKindOf(mode)) {
+bool IsDigitOfMode(const ModeTable& modes, char c, int mode) {
+    switch (ModeKindOf(modes, mode)) {
         case KindHex: return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
         case KindOct: return c >= '0' && c <= '7';
         default: return c >= '0' && c <= '9';
@@ -147,38 +166,39 @@ bool IsDigitOfMode(char c, int mode) {
 }
 
 // The first broken invariant, or an empty text.
-std::string BrokenInvariant(const CheckingView& view) {
-    const int mode = g_calc.iMode;
-    if (!IsModePresent(mode)) return "current mode absent";
-    if (g_calc.iAccMode != mode) return "accumulator held in another mode";
-    const std::string pending(1, g_calc.cPendingOp);
+std::string BrokenInvariant(const CheckedCalculator& c) {
+    const ModeTable& modes = c.modes;
+    const CalculatorState& state = c.calc.State();
+    const int mode = state.iMode;
+    if (!IsModePresent(modes, mode)) return "current mode absent";
+    if (state.iAccMode != mode) return "accumulator held in another mode";
+    const std::string pending(1, state.cPendingOp);
     if (std::string(" +-*/").find(pending) == std::string::npos) return "pending operator " + pending;
 
-    const std::size_t entryLength = g_calc.szEntry.size();
+    const std::size_t entryLength = state.szEntry.size();
     if (entryLength > static_cast<std::size_t>(kMaxEntryLength)) return "entry too long";
     for (std::size_t i = 0; i < entryLength; ++i)
-        if (!IsDigitOfMode(g_calc.szEntry[i], mode)) return "entry holds a foreign digit";
+        if (!IsDigitOfMode(modes, state.szEntry[i], mode)) return "entry holds a foreign digit";
 
-    const char* display = g_calc.szDisplay.c_str();
-    const std::int32_t shown = TextToFrames(display, mode);
-    if (shown < 0 || shown >= WrapModulus(mode)) return "display out of range";
-    const FormatFlags flags = KindDisplayFlags[ModeKindOf(mode)];
-    if (!(FormatDigits(display, mode, flags) == g_calc.szDisplay)) return "display not in display form";
-    if (entryLength > 0 && !(FormatDigits(g_calc.szEntry.c_str(), mode, flags) == g_calc.szDisplay))
+    const char* display = state.szDisplay.c_str();
+    const std::int32_t shown = TextToFrames(modes, display, mode);
+    if (shown < 0 || shown >= WrapModulus(modes, mode)) return "display out of range";
+    const FormatFlags flags = KindDisplayFlags[ModeKindOf(modes, mode)];
+    if (!(FormatDigits(modes, display, mode, flags) == state.szDisplay)) return "display not in display form";
+    if (entryLength > 0 && !(FormatDigits(modes, state.szEntry.c_str(), mode, flags) == state.szDisplay))
         return "display does not show the entry";
 
-    if (g_calc.iMemory < 0 || g_calc.iMemory >= WrapModulus(g_calc.iMemMode)) return "memory not wrapped";
-    const std::string indicator = g_calc.iMemory != 0 ? "*" : " ";
-    if (!view.lastIndicator.empty() && view.lastIndicator != indicator) return "memory indicator stale";
+    if (state.iMemory < 0 || state.iMemory >= WrapModulus(modes, state.iMemMode)) return "memory not wrapped";
+    const std::string indicator = state.iMemory != 0 ? "*" : " ";
+    if (!c.view.lastIndicator.empty() && c.view.lastIndicator != indicator) return "memory indicator stale";
 
-    if (TapeLineCount() < 0 || TapeLineCount() > kMaxTapeLines) return "tape too long";
-    return view.problem;
+    return c.view.problem;
 }
 
-void DefineUserModes() {
-    ParseUserMode(6, "23.98,2398, 23.98,23.976,1,HMSF,0");
-    ParseUserMode(7, "Half DF,HDF, HDF,29.97,1,hmsd,0");
-    ParseUserMode(8, "Reel,Reel, ,24,20,FF,3841");
+void DefineUserModes(ModeTable& modes) {
+    ParseUserMode(modes, 6, "23.98,2398, 23.98,23.976,1,HMSF,0");
+    ParseUserMode(modes, 7, "Half DF,HDF, HDF,29.97,1,hmsd,0");
+    ParseUserMode(modes, 8, "Reel,Reel, ,24,20,FF,3841");
 }
 
 struct RandomRun {
@@ -187,14 +207,14 @@ struct RandomRun {
     bool userModes;
 };
 
-class EngineRandomRun : public EngineFixture, public ::testing::WithParamInterface<RandomRun> {};
+class EngineRandomRun : public ::testing::TestWithParam<RandomRun> {};
 
 TEST_P(EngineRandomRun, KeepsItsInvariants) {
     const RandomRun run = GetParam();
-    if (run.userModes) DefineUserModes();
-    CheckingView checking;
-    SetCalculatorView(&checking);
-    StartCalculator(0);
+    // On the heap: the calculator keeps its tape inside it.
+    const auto checked = std::make_unique<CheckedCalculator>();
+    if (run.userModes) DefineUserModes(checked->modes);
+    checked->calc.Start(0);
 
     std::mt19937 rng(run.seed);
     constexpr int kRecent = 12;
@@ -202,16 +222,17 @@ TEST_P(EngineRandomRun, KeepsItsInvariants) {
     for (int step = 0; step < run.steps; ++step) {
         const Step s = RandomStep(rng);
         recent[step % kRecent] = s;
-        Perform(s, checking, rng);
-        const std::string broken = BrokenInvariant(checking);
+        Perform(s, *checked, rng);
+        const std::string broken = BrokenInvariant(*checked);
         if (broken.empty()) continue;
 
         std::string history;
         for (int i = step - kRecent + 1; i <= step; ++i)
             if (i >= 0) history += "\n  " + Describe(recent[i % kRecent]);
         FAIL() << broken << " after step " << step << " of the run with seed " << run.seed
-               << "\nentry \"" << g_calc.szEntry.c_str() << "\" display \"" << g_calc.szDisplay.c_str()
-               << "\" mode " << g_calc.iMode << "\nlast steps:" << history;
+               << "\nentry \"" << checked->calc.State().szEntry.c_str() << "\" display \""
+               << checked->calc.State().szDisplay.c_str() << "\" mode " << checked->calc.State().iMode
+               << "\nlast steps:" << history;
     }
 }
 

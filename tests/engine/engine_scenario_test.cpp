@@ -15,18 +15,18 @@ class EngineScenario : public EngineFixture, public ::testing::WithParamInterfac
 
 TEST_P(EngineScenario, KeysGiveDisplayTapeAndMessages) {
     const Scenario& s = GetParam();
-    g_options.bStrictCheck = s.strict;
-    g_options.iAutoDfFix = s.autoDf;
-    g_options.bDFNDFFrameConv = s.frameConv;
+    options.bStrictCheck = s.strict;
+    options.iAutoDfFix = s.autoDf;
+    options.bDFNDFFrameConv = s.frameConv;
     if (s.userMode != nullptr) {
-        ASSERT_TRUE(ParseUserMode(kUser, s.userMode)) << s.userMode;
+        ASSERT_TRUE(ParseUserMode(modes, ModeUser1, s.userMode)) << s.userMode;
     }
     StartIn(s.mode);
 
     PlayKeys(s.keys);
 
     SCOPED_TRACE(std::string("keys: ") + s.keys);
-    EXPECT_EQ(std::string(g_calc.szDisplay.c_str()), s.display);
+    EXPECT_EQ(std::string(calc.State().szDisplay.c_str()), s.display);
     if (!view.displays.empty()) {
         EXPECT_EQ(view.displays.back(), s.display);
     }
@@ -53,19 +53,19 @@ struct KeyEvents {
 void PrintTo(const KeyEvents& k, std::ostream* os) { *os << k.name << ": " << k.keys; }
 
 const KeyEvents kKeyEvents[] = {
-    {"digit", kNdf, "1", {"flash 1", "display 1"}},
-    {"Enter flashes equals", kDec, "<Enter>", {"flash =", "tape = 0 "}},
-    {"Esc flashes C", kDec, "<Esc>", {"flash C", "display 0", "tape     "}},
-    {"backspace flashes <<", kDec, "<Bs>", {"flash <<", "beep"}},
-    {"m is M-", kDec, "m", {"flash MM-", "indicator  ", "tape M- 0 ", "tape M= 0 "}},
-    {"p is M+", kDec, "1p", {"flash 1", "display 1", "flash MP+", "indicator *", "tape M+ 1 ",
+    {"digit", ModeNdf, "1", {"flash 1", "display 1"}},
+    {"Enter flashes equals", ModeDec, "<Enter>", {"flash =", "tape = 0 "}},
+    {"Esc flashes C", ModeDec, "<Esc>", {"flash C", "display 0", "tape     "}},
+    {"backspace flashes <<", ModeDec, "<Bs>", {"flash <<", "beep"}},
+    {"m is M-", ModeDec, "m", {"flash MM-", "indicator  ", "tape M- 0 ", "tape M= 0 "}},
+    {"p is M+", ModeDec, "1p", {"flash 1", "display 1", "flash MP+", "indicator *", "tape M+ 1 ",
                             "tape M= 1 "}},
-    {"r is MR", kDec, "r", {"flash MR", "display 0"}},
-    {"octal 8 flashes, then beeps", kOct, "8", {"flash 8", "beep"}},
-    {"hex letters have no button", kHex, "a", {"display A"}},
-    {"a click does not flash", kDec, "<Click 1>", {"display 1"}},
-    {"a paste does not flash and shows the entry once", kDec, "<Paste 12>", {"display 12"}},
-    {"a mode switch", kNdf, "<Mode 2>", {"display 0", "mode 2"}},
+    {"r is MR", ModeDec, "r", {"flash MR", "display 0"}},
+    {"octal 8 flashes, then beeps", ModeOct, "8", {"flash 8", "beep"}},
+    {"hex letters have no button", ModeHex, "a", {"display A"}},
+    {"a click does not flash", ModeDec, "<Click 1>", {"display 1"}},
+    {"a paste does not flash and shows the entry once", ModeDec, "<Paste 12>", {"display 12"}},
+    {"a mode switch", ModeNdf, "@Pal", {"display 0", "mode 2"}},
 };
 
 class EngineKeyEvents : public EngineFixture, public ::testing::WithParamInterface<KeyEvents> {};
@@ -83,17 +83,51 @@ using EngineStartUp = EngineFixture;
 
 TEST_F(EngineStartUp, ShowsZeroClearsTheTapeAndNamesTheMode) {
     view.visibleLines = 3;
-    StartCalculator(kPal);
+    calc.Start(ModePal);
     const std::vector<std::string> expected = {"display 0", "indicator  ", "tape cleared", "mode 2"};
     EXPECT_EQ(view.events, expected);
-    EXPECT_EQ(TapeLineCount(), 3);
-    EXPECT_EQ(g_calc.iAccMode, kPal);
+    EXPECT_EQ(view.shownTape.size(), 3u);
+    EXPECT_EQ(calc.State().iAccMode, ModePal);
 }
 
 TEST_F(EngineStartUp, AnAbsentSavedModeFallsBackToModeZero) {
-    StartCalculator(6);  // a user mode that no definition named
-    EXPECT_EQ(g_calc.iMode, 0);
+    calc.Start(6);  // a user mode that no definition named
+    EXPECT_EQ(calc.State().iMode, 0);
     EXPECT_EQ(view.modes, std::vector<int>{0});
+}
+
+// Two calculators in one process share nothing: not the state, the tape, the memory, the
+// modes nor the options.
+TEST_F(EngineStartUp, TwoCalculatorsDoNotSeeEachOther) {
+    ModeTable otherModes;
+    ASSERT_TRUE(ParseUserMode(otherModes, ModeUser1, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
+    Options otherOptions;
+    otherOptions.bStrictCheck = 1;
+    RecordingView otherView;
+    Calculator other{otherView, otherModes, otherOptions};
+    StartIn(ModeDec);
+    other.Start(ModeUser1);
+    PlayKeys("7p+5");
+    other.KeyChar('1', false);
+    other.KeyChar('=', false);
+    EXPECT_EQ(view.displays.back(), "5");
+    EXPECT_EQ(calc.State().iMemory, 7);
+    EXPECT_EQ(other.State().iMemory, 0);
+    EXPECT_EQ(other.State().iMode, ModeUser1);
+    EXPECT_EQ(otherView.displays.back(), "1");
+    EXPECT_EQ(otherView.tape, (std::vector<std::string>{"  1 ", "= 1 "}));
+    EXPECT_EQ(view.tape, (std::vector<std::string>{"M+ 7 ", "M= 7 ", "  7 "}));
+    EXPECT_FALSE(IsModePresent(modes, ModeUser1));
+}
+
+// Switching to the current mode or to one that is absent or out of range changes nothing, and a
+// click from the display, the memory indicator or a menu command's id is no key.
+TEST_F(EngineStartUp, AbsentModesAndForeignIdsDoNothing) {
+    StartIn(ModeDec);
+    PlayKeys("5");
+    for (int mode : {int{ModeDec}, int{ModeUser1}, 13, -1}) calc.SwitchMode(mode);
+    for (int id : {1165, 1186, 1003}) calc.KeypadCommand(id);
+    EXPECT_EQ(view.events, (std::vector<std::string>{"flash 5", "display 5"}));
 }
 
 using EngineModeSwitch = EngineFixture;
@@ -101,26 +135,26 @@ using EngineModeSwitch = EngineFixture;
 // The accumulator keeps the converted count unwrapped; the entry holds the digits of the new
 // mode as if typed.
 TEST_F(EngineModeSwitch, KeepsTheAccumulatorUnwrappedAndTheEntryBare) {
-    StartIn(k35mm);
+    StartIn(Mode35mm);
     PlayKeys("23999915+");
-    SwitchMode(kNdf);
-    EXPECT_EQ(g_calc.iAccumulator, 4799999);
-    EXPECT_EQ(g_calc.iAccMode, kNdf);
-    EXPECT_EQ(g_calc.cPendingOp, '+');
+    calc.SwitchMode(ModeNdf);
+    EXPECT_EQ(calc.State().iAccumulator, 4799999);
+    EXPECT_EQ(calc.State().iAccMode, ModeNdf);
+    EXPECT_EQ(calc.State().cPendingOp, '+');
 
     PlayKeys("<Esc>10000");
-    SwitchMode(kHex);
-    EXPECT_EQ(g_calc.szEntry, "708");  // 1800 frames
-    SwitchMode(kDf);
-    EXPECT_EQ(g_calc.szEntry, "10002");
-    EXPECT_EQ(view.modes, (std::vector<int>{kNdf, kHex, kDf}));
+    calc.SwitchMode(ModeHex);
+    EXPECT_EQ(calc.State().szEntry, "708");  // 1800 frames
+    calc.SwitchMode(ModeDf);
+    EXPECT_EQ(calc.State().szEntry, "10002");
+    EXPECT_EQ(view.modes, (std::vector<int>{ModeNdf, ModeHex, ModeDf}));
 }
 
 TEST_F(EngineModeSwitch, UserModesTakePart) {
-    ASSERT_TRUE(ParseUserMode(7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
-    g_options.iAutoDfFix = 1;
-    StartIn(kNdf);
-    PlayKeys("10000<Mode 7>+");
+    ASSERT_TRUE(ParseUserMode(modes, 7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
+    options.iAutoDfFix = 1;
+    StartIn(ModeNdf);
+    PlayKeys("10000@HDF+");
     EXPECT_EQ(view.displays.back(), "59;28");
     EXPECT_EQ(view.tape, std::vector<std::string>{"  59;28 "});
 }

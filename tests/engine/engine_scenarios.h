@@ -1,8 +1,8 @@
 #pragma once
 // The engine's scenario rows: each types a script from a fresh start in a mode with some options
-// and gives the display, the tape lines written, the messages and the beeps expected. The
-// engine's tests play them as they are; lumo's tests play them in lumo's key syntax, so that
-// the command line cannot drift from the window.
+// and gives the display, the tape lines written, the messages and the beeps expected. The keys
+// are written as lumo's arguments write them (engine/key_script.h); the engine's tests and
+// lumo's play the same rows, so that the command line cannot drift from the window.
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
-constexpr int kNdf = 0, kDf = 1, kPal = 2, k35mm = 4, k16mm = 5, kHex = 10, kDec = 11, kOct = 12;
+#include "model/mode_table.h"
+
 
 constexpr const char* kBadFrames = "Invalid Frames Entry|Strict Number Check";
 constexpr const char* kDivByZero = "Dividing By Zero|(none)";
 
 struct Scenario {
     const char* name;
-    int mode = kNdf;
+    int mode = ModeNdf;
     int strict = 0;
     int autoDf = 0;
     int frameConv = 0;
@@ -30,7 +31,6 @@ struct Scenario {
     const char* userMode = nullptr;   // a definition of user mode 6 (szCfr1), made before the start
 };
 
-constexpr int kUser = 6;
 constexpr const char* kHd5994 = "59.94 DF,5994DF, DF,59.94,1,HMSD,0";
 constexpr const char* kHd25 = "25 DF,25DF, DF,25,1,HMSD,0";
 
@@ -39,96 +39,96 @@ inline void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name << ": "
 inline const Scenario kScenarios[] = {
     // One calculation, from typing to a mode switch.
     {.name = "plus writes the operand", .keys = "10000+", .display = "1:00:00", .tape = {"  1:00:00 "}},
-    {.name = "switch to drop-frame converts the rate", .keys = "10000+<Mode 1>", .display = "59;28",
+    {.name = "switch to drop-frame converts the rate", .keys = "10000+@DF", .display = "59;28",
      .tape = {"  1:00:00 "}},
-    {.name = "switch to drop-frame as frames", .frameConv = 1, .keys = "10000+<Mode 1>",
+    {.name = "switch to drop-frame as frames", .frameConv = 1, .keys = "10000+@DF",
      .display = "1:00;02", .tape = {"  1:00:00 "}},
     {.name = "three lines and a result", .keys = "<Esc>10000+20000=", .display = "3:00:00",
      .tape = {"    ", "  1:00:00 ", "+ 2:00:00 ", "= 3:00:00 "}},
 
     // Strictly left to right, and what an operator does with and without an entry.
-    {.name = "no precedence", .mode = kDec, .keys = "1+2*3=", .display = "9",
+    {.name = "no precedence", .mode = ModeDec, .keys = "1+2*3=", .display = "9",
      .tape = {"  1 ", "+ 2 ", "* 3 ", "= 9 "}},
-    {.name = "an operator shows the running result", .mode = kDec, .keys = "1+2*", .display = "3",
+    {.name = "an operator shows the running result", .mode = ModeDec, .keys = "1+2*", .display = "3",
      .tape = {"  1 ", "+ 2 "}},
     {.name = "equals without entry only writes the display", .keys = "==", .display = "0",
      .tape = {"= 0 ", "= 0 "}},
-    {.name = "equals without entry keeps the pending operator", .mode = kDec, .keys = "5+=3=",
+    {.name = "equals without entry keeps the pending operator", .mode = ModeDec, .keys = "5+=3=",
      .display = "8", .tape = {"  5 ", "= 5 ", "+ 3 ", "= 8 "}},
-    {.name = "operators in a row keep the last", .mode = kDec, .keys = "5+*-2=", .display = "3",
+    {.name = "operators in a row keep the last", .mode = ModeDec, .keys = "5+*-2=", .display = "3",
      .tape = {"  5 ", "- 2 ", "= 3 "}},
-    {.name = "an operator after equals continues from the result", .mode = kDec, .keys = "2+3=*4=",
+    {.name = "an operator after equals continues from the result", .mode = ModeDec, .keys = "2+3=*4=",
      .display = "20", .tape = {"  2 ", "+ 3 ", "= 5 ", "* 4 ", "= 20 "}},
-    {.name = "digits after equals start anew", .mode = kDec, .keys = "2+3=7+1=", .display = "8",
+    {.name = "digits after equals start anew", .mode = ModeDec, .keys = "2+3=7+1=", .display = "8",
      .tape = {"  2 ", "+ 3 ", "= 5 ", "  7 ", "+ 1 ", "= 8 "}},
     {.name = "subtraction wraps through zero", .keys = "<Esc>-1=", .display = "23:59:59:29",
      .tape = {"    ", "- 1 ", "= 23:59:59:29 "}},
     {.name = "addition wraps at 24 hours", .keys = "23595929+1=", .display = "0",
      .tape = {"  23:59:59:29 ", "+ 1 ", "= 0 "}},
-    {.name = "division truncates", .mode = kDec, .keys = "7/2=", .display = "3",
+    {.name = "division truncates", .mode = ModeDec, .keys = "7/2=", .display = "3",
      .tape = {"  7 ", "/ 2 ", "= 3 "}},
     {.name = "a multiplier is a timecode", .keys = "3*100=", .display = "3:00",
      .tape = {"  3 ", "* 1:00 ", "= 3:00 "}},
     {.name = "the product wraps in 32 bits first", .keys = "23595929*10000=",
      .display = "23:46:03:14", .tape = {"  23:59:59:29 ", "* 1:00:00 ", "= 23:46:03:14 "}},
-    {.name = "hexadecimal arithmetic", .mode = kHex, .keys = "FFFFFF+2=", .display = "1",
+    {.name = "hexadecimal arithmetic", .mode = ModeHex, .keys = "FFFFFF+2=", .display = "1",
      .tape = {"  FFFFFF ", "+ 2 ", "= 1 "}},
 
     // Division by zero keeps everything but the operand line.
-    {.name = "divide by zero", .mode = kDec, .keys = "7/0=", .display = "0",
+    {.name = "divide by zero", .mode = ModeDec, .keys = "7/0=", .display = "0",
      .tape = {"  7 ", "/ 0 "}, .messages = {kDivByZero}},
-    {.name = "divide by zero again", .mode = kDec, .keys = "7/0==", .display = "0",
+    {.name = "divide by zero again", .mode = ModeDec, .keys = "7/0==", .display = "0",
      .tape = {"  7 ", "/ 0 ", "/ 0 "}, .messages = {kDivByZero, kDivByZero}},
-    {.name = "divide by zero, then corrected", .mode = kDec, .keys = "7/0=<Bs>2=", .display = "3",
+    {.name = "divide by zero, then corrected", .mode = ModeDec, .keys = "7/0=<Bs>2=", .display = "3",
      .tape = {"  7 ", "/ 0 ", "/ 2 ", "= 3 "}, .messages = {kDivByZero}},
     {.name = "an operand that wraps to zero divides by zero", .keys = "10000/24000000=",
      .display = "24:00:00:00", .tape = {"  1:00:00 ", "/ 24:00:00:00 "}, .messages = {kDivByZero}},
 
     // The drop-frame gate.
-    {.name = "nonexistent label, options off: taken as typed", .mode = kDf, .keys = "10000+",
+    {.name = "nonexistent label, options off: taken as typed", .mode = ModeDf, .keys = "10000+",
      .display = "59;28", .tape = {"  1:00;00 "}},
-    {.name = "auto-correct minus two frames", .mode = kDf, .autoDf = 1, .keys = "10000+",
+    {.name = "auto-correct minus two frames", .mode = ModeDf, .autoDf = 1, .keys = "10000+",
      .display = "59;28", .tape = {"  59;28 "}},
-    {.name = "auto-correct minus two frames, label 01", .mode = kDf, .autoDf = 1, .keys = "10001+",
+    {.name = "auto-correct minus two frames, label 01", .mode = ModeDf, .autoDf = 1, .keys = "10001+",
      .display = "59;29", .tape = {"  59;29 "}},
-    {.name = "auto-correct minus two frames with hours", .mode = kDf, .autoDf = 1,
+    {.name = "auto-correct minus two frames with hours", .mode = ModeDf, .autoDf = 1,
      .keys = "1230001=", .display = "1:22:59;29", .tape = {"  1:22:59;29 ", "= 1:22:59;29 "}},
-    {.name = "auto-correct plus two frames", .mode = kDf, .autoDf = 2, .keys = "10000+",
+    {.name = "auto-correct plus two frames", .mode = ModeDf, .autoDf = 2, .keys = "10000+",
      .display = "1:00;02", .tape = {"  1:00;02 "}},
-    {.name = "auto-correct on the right-hand operand", .mode = kDf, .autoDf = 2, .keys = "5+10000=",
+    {.name = "auto-correct on the right-hand operand", .mode = ModeDf, .autoDf = 2, .keys = "5+10000=",
      .display = "1:00;07", .tape = {"  5 ", "+ 1:00;02 ", "= 1:00;07 "}},
-    {.name = "auto-correct leaves existing labels", .mode = kDf, .autoDf = 1, .keys = "100000+10002+",
+    {.name = "auto-correct leaves existing labels", .mode = ModeDf, .autoDf = 1, .keys = "100000+10002+",
      .display = "11:00;02", .tape = {"  10:00;00 ", "+ 1:00;02 "}},
     {.name = "auto-correct ignored outside drop-frame", .autoDf = 1, .keys = "10000+",
      .display = "1:00:00", .tape = {"  1:00:00 "}},
-    {.name = "unknown auto-correct value counts as off", .mode = kDf, .autoDf = 7, .keys = "10000+",
+    {.name = "unknown auto-correct value counts as off", .mode = ModeDf, .autoDf = 7, .keys = "10000+",
      .display = "59;28", .tape = {"  1:00;00 "}},
-    {.name = "strict check refuses the label", .mode = kDf, .strict = 1, .keys = "10000+",
+    {.name = "strict check refuses the label", .mode = ModeDf, .strict = 1, .keys = "10000+",
      .display = "1:00;00", .messages = {kBadFrames}},
-    {.name = "strict check wins over minus two", .mode = kDf, .strict = 1, .autoDf = 1,
+    {.name = "strict check wins over minus two", .mode = ModeDf, .strict = 1, .autoDf = 1,
      .keys = "10000+", .display = "1:00;00", .messages = {kBadFrames}},
-    {.name = "strict check wins over plus two", .mode = kDf, .strict = 1, .autoDf = 2,
+    {.name = "strict check wins over plus two", .mode = ModeDf, .strict = 1, .autoDf = 2,
      .keys = "10000=", .display = "1:00;00", .messages = {kBadFrames}},
-    {.name = "refused entry stays for correction", .mode = kDf, .strict = 1,
+    {.name = "refused entry stays for correction", .mode = ModeDf, .strict = 1,
      .keys = "10000+<Bs>2+", .display = "1:00;02", .tape = {"  1:00;02 "}, .messages = {kBadFrames}},
 
     // 59.94 drop-frame skips four labels a minute; a drop-frame kind at 25 skips none.
-    {.name = "59.94: strict check refuses a skipped label", .mode = kUser, .strict = 1, .keys = "10003+",
+    {.name = "59.94: strict check refuses a skipped label", .mode = ModeUser1, .strict = 1, .keys = "10003+",
      .display = "1:00;03", .messages = {kBadFrames}, .userMode = kHd5994},
-    {.name = "59.94: minus moves to the last labels of the minute before", .mode = kUser, .autoDf = 1,
+    {.name = "59.94: minus moves to the last labels of the minute before", .mode = ModeUser1, .autoDf = 1,
      .keys = "10002+", .display = "59;58", .tape = {"  59;58 "}, .userMode = kHd5994},
-    {.name = "59.94: plus moves to the first labels of the minute", .mode = kUser, .autoDf = 2,
+    {.name = "59.94: plus moves to the first labels of the minute", .mode = ModeUser1, .autoDf = 2,
      .keys = "10000+", .display = "1:00;04", .tape = {"  1:00;04 "}, .userMode = kHd5994},
-    {.name = "59.94: both off take the label as typed", .mode = kUser, .keys = "10000+", .display = "59;56",
+    {.name = "59.94: both off take the label as typed", .mode = ModeUser1, .keys = "10000+", .display = "59;56",
      .tape = {"  1:00;00 "}, .userMode = kHd5994},
-    {.name = "59.94: from 30 NDF", .keys = "10000<Mode 6>", .display = "59;56", .userMode = kHd5994},
-    {.name = "59.94: to 30 NDF and back", .keys = "10000<Mode 6><Mode 0>", .display = "1:00:00",
+    {.name = "59.94: from 30 NDF", .keys = "10000@5994DF", .display = "59;56", .userMode = kHd5994},
+    {.name = "59.94: to 30 NDF and back", .keys = "10000@5994DF@NDF", .display = "1:00:00",
      .userMode = kHd5994},
-    {.name = "25 drop-frame reads back what it shows", .mode = kUser, .keys = "10000+0=", .display = "1:00;00",
+    {.name = "25 drop-frame reads back what it shows", .mode = ModeUser1, .keys = "10000+0=", .display = "1:00;00",
      .tape = {"  1:00;00 ", "+ 0 ", "= 1:00;00 "}, .userMode = kHd25},
-    {.name = "25 drop-frame: the strict check passes every label", .mode = kUser, .strict = 1, .autoDf = 1,
+    {.name = "25 drop-frame: the strict check passes every label", .mode = ModeUser1, .strict = 1, .autoDf = 1,
      .keys = "10000+", .display = "1:00;00", .tape = {"  1:00;00 "}, .userMode = kHd25},
-    {.name = "decimal shows a converted count unwrapped", .mode = kUser, .keys = "20000000+<Mode 11>",
+    {.name = "decimal shows a converted count unwrapped", .mode = ModeUser1, .keys = "20000000+@Dec",
      .display = "19,800,000", .tape = {"  200,000-00 "}, .userMode = "Big,Big, x,24,99,FF,0"},
 
     // The strict check of fields.
@@ -142,46 +142,43 @@ inline const Scenario kScenarios[] = {
      .messages = {"Invalid Hours Entry|Strict Number Check"}},
     {.name = "strict: the last frame of the day passes", .strict = 1, .keys = "23595929=",
      .display = "23:59:59:29", .tape = {"  23:59:59:29 ", "= 23:59:59:29 "}},
-    {.name = "strict: feet frames", .mode = k35mm, .strict = 1, .keys = "16+<Bs><Bs>15=",
+    {.name = "strict: feet frames", .mode = Mode35mm, .strict = 1, .keys = "16+<Bs><Bs>15=",
      .display = "15", .tape = {"  15 ", "= 15 "}, .messages = {kBadFrames}},
 
     // Entry keys.
-    {.name = "the ninth digit drops the oldest", .mode = kDec, .keys = "123456789",
+    {.name = "the ninth digit drops the oldest", .mode = ModeDec, .keys = "123456789",
      .display = "23,456,789"},
-    {.name = "the entry keeps the last eight, then wraps", .mode = kDec, .keys = "123456789+",
+    {.name = "the entry keeps the last eight, then wraps", .mode = ModeDec, .keys = "123456789+",
      .display = "6,679,573", .tape = {"  23,456,789 "}},
     {.name = "leading zero", .keys = "005+", .display = "5", .tape = {"  5 "}},
-    {.name = "zeros collapse", .mode = kDec, .keys = "000<Bs>", .display = "0"},
-    {.name = "backspace with no entry beeps", .mode = kDec, .keys = "000<Bs><Bs>", .display = "0",
+    {.name = "zeros collapse", .mode = ModeDec, .keys = "000<Bs>", .display = "0"},
+    {.name = "backspace with no entry beeps", .mode = ModeDec, .keys = "000<Bs><Bs>", .display = "0",
      .beeps = 1},
-    {.name = "backspace after equals beeps", .mode = kDec, .keys = "1+2=<Bs>", .display = "3",
+    {.name = "backspace after equals beeps", .mode = ModeDec, .keys = "1+2=<Bs>", .display = "3",
      .tape = {"  1 ", "+ 2 ", "= 3 "}, .beeps = 1},
-    {.name = "octal refuses 8 and 9", .mode = kOct, .keys = "1892", .display = "12", .beeps = 2},
-    {.name = "octal refuses 8 on the keypad", .mode = kOct, .keys = "7<Click 8><Click 9>",
+    {.name = "octal refuses 8 and 9", .mode = ModeOct, .keys = "1892", .display = "12", .beeps = 2},
+    {.name = "octal refuses 8 on the keypad", .mode = ModeOct, .keys = "7<Click 8><Click 9>",
      .display = "7", .beeps = 2},
-    {.name = "hex letters in hex", .mode = kHex, .keys = "1aFc", .display = "1AFC"},
-    {.name = "hex letters ignored in decimal", .mode = kDec, .keys = "1aFc2", .display = "12"},
+    {.name = "hex letters in hex", .mode = ModeHex, .keys = "1aFc", .display = "1AFC"},
+    {.name = "hex letters ignored in decimal", .mode = ModeDec, .keys = "1aFc2", .display = "12"},
     {.name = "C is no clear key", .keys = "5+3C", .display = "3", .tape = {"  5 "}},
     {.name = "Esc clears and leaves a blank line", .keys = "5+3<Esc>", .display = "0",
      .tape = {"  5 ", "    "}},
-    {.name = "characters without meaning", .mode = kDec,
+    {.name = "characters without meaning", .mode = ModeDec,
      .keys = "1x#.<Chr 32><Chr 128><Chr 200><Chr 255><Chr 9><Chr 0>2", .display = "12"},
-    {.name = "keypad clicks", .mode = kDec,
+    {.name = "keypad clicks", .mode = ModeDec,
      .keys = "<Click 1><Click +><Click 2><Click =><Click C>", .display = "0",
      .tape = {"  1 ", "+ 2 ", "= 3 ", "    "}},
-    // The display, the memory indicator and a menu command's id.
-    {.name = "ids outside the keypad", .mode = kDec, .keys = "<ClickId 1165><ClickId 1186><ClickId 1003>5",
-     .display = "5"},
-    {.name = "pasted digits", .mode = kDec, .keys = "<Paste 1,234>", .display = "1,234"},
+    {.name = "pasted digits", .mode = ModeDec, .keys = "<Paste 1,234>", .display = "1,234"},
     {.name = "a paste replaces the entry", .keys = "5<Paste 00:01:00:00 NDF>+", .display = "1:00:00",
      .tape = {"  1:00:00 "}},
-    {.name = "a paste takes the digits of the mode", .mode = kHex, .keys = "<Paste 0x1Fh>", .display = "1F"},
-    {.name = "hex letters are no decimal digits", .mode = kDec, .keys = "<Paste 0x1F>", .display = "1"},
-    {.name = "a paste into octal beeps at 8 and 9", .mode = kOct, .keys = "<Paste 1892>", .display = "12",
+    {.name = "a paste takes the digits of the mode", .mode = ModeHex, .keys = "<Paste 0x1Fh>", .display = "1F"},
+    {.name = "hex letters are no decimal digits", .mode = ModeDec, .keys = "<Paste 0x1F>", .display = "1"},
+    {.name = "a paste into octal beeps at 8 and 9", .mode = ModeOct, .keys = "<Paste 1892>", .display = "12",
      .beeps = 2},
     // The display keeps the typed 5, which the operator then takes as the accumulator.
     {.name = "a paste without digits only empties the entry", .keys = "5<Paste abc>+", .display = "5"},
-    {.name = "a paste reads 127 characters", .mode = kDec,  // "1", 125 dashes, "2345"
+    {.name = "a paste reads 127 characters", .mode = ModeDec,  // "1", 125 dashes, "2345"
      .keys = "<Paste 1------------------------------------------------------------------------------------"
              "-----------------------------------------2345>",
      .display = "12"},
@@ -195,21 +192,21 @@ inline const Scenario kScenarios[] = {
      .indicator = "*"},
     {.name = "memory keys keep the entry", .keys = "10000p+", .display = "1:00:00",
      .tape = {"M+ 1:00:00 ", "M= 1:00:00 ", "  1:00:00 "}},
-    {.name = "memory keys keep the calculation", .mode = kDec, .keys = "2+3p=", .display = "5",
+    {.name = "memory keys keep the calculation", .mode = ModeDec, .keys = "2+3p=", .display = "5",
      .tape = {"  2 ", "M+ 3 ", "M= 3 ", "+ 3 ", "= 5 "}},
-    {.name = "M+ of a result", .mode = kDec, .keys = "2+3=p", .display = "5",
+    {.name = "M+ of a result", .mode = ModeDec, .keys = "2+3=p", .display = "5",
      .tape = {"  2 ", "+ 3 ", "= 5 ", "M+ 5 ", "M= 5 "}},
-    {.name = "recall of an empty memory leaves no entry", .mode = kDec, .keys = "7+3=r+", .display = "0"
+    {.name = "recall of an empty memory leaves no entry", .mode = ModeDec, .keys = "7+3=r+", .display = "0"
      , .tape = {"  7 ", "+ 3 ", "= 10 "}},
-    {.name = "recall is an entry", .mode = kDec, .keys = "7p<Esc>r+1=", .display = "8",
+    {.name = "recall is an entry", .mode = ModeDec, .keys = "7p<Esc>r+1=", .display = "8",
      .tape = {"M+ 7 ", "M= 7 ", "    ", "  7 ", "+ 1 ", "= 8 "}},
-    {.name = "recall in hexadecimal", .mode = kHex, .keys = "1fffp<Esc>R+", .display = "1FFF",
+    {.name = "recall in hexadecimal", .mode = ModeHex, .keys = "1fffp<Esc>R+", .display = "1FFF",
      .tape = {"M+ 1FFF ", "M= 1FFF ", "    ", "  1FFF "}},
-    {.name = "recall converts to the new rate", .keys = "10000p<Mode 2><Esc>r=", .display = "1:00:00",
+    {.name = "recall converts to the new rate", .keys = "10000p@Pal<Esc>r=", .display = "1:00:00",
      .tape = {"M+ 1:00:00 ", "M= 1:00:00 ", "    ", "  1:00:00 ", "= 1:00:00 "}},
-    {.name = "recall as frames in decimal", .keys = "10000p<Mode 11>r", .display = "1,800",
+    {.name = "recall as frames in decimal", .keys = "10000p@Decr", .display = "1,800",
      .tape = {"M+ 1:00:00 ", "M= 1:00:00 "}},
-    {.name = "the memory converts when used", .keys = "10000p<Mode 2><Esc>p", .display = "0",
+    {.name = "the memory converts when used", .keys = "10000p@Pal<Esc>p", .display = "0",
      .tape = {"M+ 1:00:00 ", "M= 1:00:00 ", "    ", "M+ 0 ", "M= 1:00:00 "}},
     {.name = "clear memory", .keys = "5p<ClearMem>", .display = "5",
      .tape = {"M+ 5 ", "M= 5 ", "M= 0 "}, .indicator = " "},
@@ -219,27 +216,25 @@ inline const Scenario kScenarios[] = {
      .tape = {"M+ 5 ", "M= 5 ", "    "}, .indicator = "*"},
 
     // Mode switching.
-    {.name = "the entry converts", .keys = "10000<Mode 2>+", .display = "1:00:00", .tape = {"  1:00:00 "}},
-    {.name = "the pending operator survives", .keys = "10000+<Mode 2>10000=", .display = "2:00:00",
+    {.name = "the entry converts", .keys = "10000@Pal+", .display = "1:00:00", .tape = {"  1:00:00 "}},
+    {.name = "the pending operator survives", .keys = "10000+@Pal10000=", .display = "2:00:00",
      .tape = {"  1:00:00 ", "+ 1:00:00 ", "= 2:00:00 "}},
-    {.name = "to the same mode or an absent one", .keys = "5<Mode 0><Mode 6><Mode 13><Mode -1>",
-     .display = "5"},
-    {.name = "hexadecimal to decimal", .mode = kHex, .keys = "1FFF<Mode 11>+", .display = "8,191",
+    {.name = "hexadecimal to decimal", .mode = ModeHex, .keys = "1FFF@Dec+", .display = "8,191",
      .tape = {"  8,191 "}},
-    {.name = "decimal to hexadecimal", .mode = kDec, .keys = "255+<Mode 10>1=", .display = "100",
+    {.name = "decimal to hexadecimal", .mode = ModeDec, .keys = "255+@Hex1=", .display = "100",
      .tape = {"  255 ", "+ 1 ", "= 100 "}},
-    {.name = "drop-frame and back", .keys = "10000<Mode 1><Mode 0>", .display = "1:00:00"},
-    {.name = "zero stays an entry", .keys = "0<Mode 2>+", .display = "0", .tape = {"  0 "}},
-    {.name = "largest 35mm shown unwrapped", .mode = k35mm, .keys = "23999915+<Mode 0>",
+    {.name = "drop-frame and back", .keys = "10000@DF@NDF", .display = "1:00:00"},
+    {.name = "zero stays an entry", .keys = "0@Pal+", .display = "0", .tape = {"  0 "}},
+    {.name = "largest 35mm shown unwrapped", .mode = Mode35mm, .keys = "23999915+@NDF",
      .display = "44:26:39:29", .tape = {"  239,999-15 "}},
-    {.name = "unwrapped display reads back wrapped", .mode = k35mm, .keys = "23999915+<Mode 0>=",
+    {.name = "unwrapped display reads back wrapped", .mode = Mode35mm, .keys = "23999915+@NDF=",
      .display = "44:26:39:29", .tape = {"  239,999-15 ", "= 44:26:39:29 "}},
-    {.name = "unwrapped accumulator wraps at the next step", .mode = k35mm,
-     .keys = "23999915+<Mode 0>1=", .display = "20:26:40:00",
+    {.name = "unwrapped accumulator wraps at the next step", .mode = Mode35mm,
+     .keys = "23999915+@NDF1=", .display = "20:26:40:00",
      .tape = {"  239,999-15 ", "+ 1 ", "= 20:26:40:00 "}},
-    {.name = "unwrapped entry wraps when used", .mode = k35mm, .keys = "23999915<Mode 0>=",
+    {.name = "unwrapped entry wraps when used", .mode = Mode35mm, .keys = "23999915@NDF=",
      .display = "20:26:39:29", .tape = {"  44:26:39:29 ", "= 20:26:39:29 "}},
-    {.name = "100 hours and more show wrapped", .mode = k16mm, .keys = "23999939<Mode 0>",
+    {.name = "100 hours and more show wrapped", .mode = Mode16mm, .keys = "23999939@NDF",
      .display = "15:06:39:29"},
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// A CalculatorView that remembers, in order, everything the engine showed, and a fixture that
-// puts the engine, the mode tables and the options back to their start-up state.
+// A CalculatorView that remembers, in order, everything the engine showed, and a fixture with a
+// calculator of its own on a fresh mode table and options.
 
 #include <gtest/gtest.h>
 
@@ -12,20 +12,18 @@
 #include "model/mode_table.h"
 #include "settings/options.h"
 
-// A keypad button's label as it reads on the button ("MR" for "M&R"); the id for any other.
+// A keypad button's name as the engine gives it ("MR"); the id for any other.
 std::string KeypadLabel(int buttonId);
-
-// The id of the keypad button with that label, or 0.
-int KeypadButtonId(const std::string& label);
 
 class RecordingView final : public CalculatorView {
 public:
-    // Every call as one text, in order: "display 1:00:00", "flash 1170", "beep", ...
+    // Every call as one text, in order: "display 1:00:00", "flash 1", "beep", ...
     std::vector<std::string> events;
     std::vector<std::string> displays;
     std::vector<std::string> indicators;
     std::vector<std::string> messages;  // "text|caption", "(none)" for a missing caption
-    std::vector<std::string> tape;      // each line as TapeAdded announced it
+    std::vector<std::string> tape;      // each line as TapeAdded handed it over
+    std::vector<TapeLine> shownTape;    // the whole tape as the view was told it, across Forget
     std::vector<int> flashes;
     std::vector<int> modes;
     int beeps = 0;
@@ -55,50 +53,42 @@ public:
         modes.push_back(mode);
         events.push_back("mode " + std::to_string(mode));
     }
-    void TapeAdded(int lineIndex) override {
-        // The line announced must be the newest one.
-        EXPECT_EQ(lineIndex, TapeLineCount() - 1);
-        tape.emplace_back(TapeLineAt(lineIndex).text.c_str());
+    void TapeAdded(const TapeLine& line, bool oldestDropped) override {
+        tape.emplace_back(line.text.c_str());
         events.push_back("tape " + tape.back());
+        if (oldestDropped && !shownTape.empty()) shownTape.erase(shownTape.begin());
+        shownTape.push_back(line);
     }
-    void TapeCleared() override { events.emplace_back("tape cleared"); }
+    void TapeCleared(const Tape& all) override {
+        events.emplace_back("tape cleared");
+        shownTape.clear();
+        for (int i = 0; i < all.Count(); ++i) shownTape.push_back(all.At(i));
+    }
     int TapeVisibleLines() override { return visibleLines; }
 
-    // Starts a clean record; the view keeps its height.
+    // Starts a clean record; the view keeps its height and the tape it shows.
     void Forget() {
-        const int lines = visibleLines;
-        *this = RecordingView{};
-        visibleLines = lines;
+        RecordingView fresh;
+        fresh.visibleLines = visibleLines;
+        fresh.shownTape = std::move(shownTape);
+        *this = std::move(fresh);
     }
 };
 
 class EngineFixture : public ::testing::Test {
 protected:
+    ModeTable modes;
+    Options options;
     RecordingView view;
-
-    void SetUp() override {
-        ResetModeTables();
-        ResetOptions();
-        ResetEngine();
-        SetCalculatorView(&view);
-    }
-    void TearDown() override {
-        SetCalculatorView(nullptr);
-        ResetEngine();
-        ResetModeTables();
-        ResetOptions();
-    }
+    Calculator calc{view, modes, options};
 
     // The start-up sequence in a mode, then a clean record.
     void StartIn(int mode) {
-        StartCalculator(mode);
+        calc.Start(mode);
         view.Forget();
     }
-};
 
-// Plays a script of keystrokes: each character is typed (KeyChar with the flash on); spaces
-// only separate; commands in angle brackets: <Esc> <Bs> <Enter> <Chr n> (any character code),
-// <Click label> (the keypad button with that label, "MR" for "M&R"), <ClickId n> (a click
-// from any control id), <Mode n> (a mode command), <ClearMem>, <ClearTape>, <Paste text>
-// (the text pasted).
-void PlayKeys(const char* script);
+    // Types a key script (engine/key_script.h) with the buttons flashing as they do for typed
+    // keys; a script that does not read is a failure.
+    void PlayKeys(const char* script);
+};

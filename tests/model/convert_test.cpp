@@ -34,27 +34,27 @@ constexpr ConvertCase kConvertCases[] = {
 
 TEST_F(ConvertTest, ConvertFramesKeepsTheTime) {
     for (const ConvertCase& c : kConvertCases) {
-        EXPECT_EQ(ConvertFrames(c.count, c.from, c.to, c.framesKept), c.result)
+        EXPECT_EQ(ConvertFrames(modes, c.count, c.from, c.to, c.framesKept), c.result)
             << c.count << " from " << c.from << " to " << c.to << (c.framesKept ? " (frames kept)" : "");
     }
 }
 
 TEST_F(ConvertTest, UserDropFrameModeConvertsLikeThirtyDf) {
-    ASSERT_TRUE(ParseUserMode(7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
-    EXPECT_EQ(ConvertFrames(1800, 0, 7, false), 1798);
-    EXPECT_EQ(ConvertFrames(1800, 0, 7, true), 1800);
+    ASSERT_TRUE(ParseUserMode(modes, 7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
+    EXPECT_EQ(ConvertFrames(modes, 1800, 0, 7, false), 1798);
+    EXPECT_EQ(ConvertFrames(modes, 1800, 0, 7, true), 1800);
 }
 
 // A feet mode's conversion rate is not bounded by its place values; a result beyond 32 bits
 // is wrapped into the target's day, as the next operation would wrap it.
 TEST_F(ConvertTest, ResultsBeyondThirtyTwoBitsWrapIntoTheTargetRange) {
-    ASSERT_TRUE(ParseUserMode(6, "Fast,Fast, ,1e-3,16,FF,0"));
+    ASSERT_TRUE(ParseUserMode(modes, 6, "Fast,Fast, ,1e-3,16,FF,0"));
     // 2591999 frames at 30 fps last 86399.97 s: 86.4 frames at a thousandth of a frame a second.
-    EXPECT_EQ(ConvertFrames(2591999, 0, 6, false), 86);
+    EXPECT_EQ(ConvertFrames(modes, 2591999, 0, 6, false), 86);
     // Back up, n frames become 30000 n, far beyond 32 bits; modulo a day of 2592000 frames,
     // 30000 (2592000 - 1) leaves 2592000 - 30000, and 30000 (2^31 - 1) leaves 2082000.
-    EXPECT_EQ(ConvertFrames(2591999, 6, 0, false), 2562000);
-    EXPECT_EQ(ConvertFrames(INT_MAX, 6, 0, false), 2082000);
+    EXPECT_EQ(ConvertFrames(modes, 2591999, 6, 0, false), 2562000);
+    EXPECT_EQ(ConvertFrames(modes, INT_MAX, 6, 0, false), 2082000);
 }
 
 }  // namespace

@@ -57,8 +57,8 @@ constexpr TextCase kTextCases[] = {
 
 TEST_F(DigitStringTest, TextToFramesReadsThePlaceValues) {
     for (const TextCase& c : kTextCases)
-        EXPECT_EQ(TextToFrames(c.text, c.mode), c.frames) << "mode " << c.mode << " text \"" << c.text << '"';
-    EXPECT_EQ(TextToFrames(std::string(128, '1').c_str(), 11), 0);
+        EXPECT_EQ(TextToFrames(modes, c.text, c.mode), c.frames) << "mode " << c.mode << " text \"" << c.text << '"';
+    EXPECT_EQ(TextToFrames(modes, std::string(128, '1').c_str(), 11), 0);
 }
 
 TEST_F(DigitStringTest, WrapFramesBringsAnyCountIntoRange) {
@@ -71,7 +71,7 @@ TEST_F(DigitStringTest, WrapFramesBringsAnyCountIntoRange) {
         {-2592000 * 5LL - 3, 0, 2591997}, {INT32_MIN, 11, 0}, {INT32_MAX, 11, 16777215},
         {4799999, 0, 2207999},
     };
-    for (const auto& c : cases) EXPECT_EQ(WrapFrames(c.count, c.mode), c.wrapped) << c.count << " in mode " << c.mode;
+    for (const auto& c : cases) EXPECT_EQ(WrapFrames(modes, c.count, c.mode), c.wrapped) << c.count << " in mode " << c.mode;
 }
 
 struct FramesCase {
@@ -91,34 +91,34 @@ constexpr FramesCase kFramesCases[] = {
 
 TEST_F(DigitStringTest, FramesToDigitStringWritesEachKind) {
     for (const FramesCase& c : kFramesCases)
-        EXPECT_STREQ(FramesToDigitString(c.count, c.mode).c_str(), c.digits) << c.count << " in mode " << c.mode;
+        EXPECT_STREQ(FramesToDigitString(modes, c.count, c.mode).c_str(), c.digits) << c.count << " in mode " << c.mode;
 }
 
 // Counts that 8 positions cannot hold are written wrapped rather than with a character that
 // the display would drop.
 TEST_F(DigitStringTest, CountsBeyondEightDigitsAreWrittenWrapped) {
     const std::int32_t hundredHours = 100 * 108000 + 1;
-    EXPECT_STREQ(FramesToDigitString(hundredHours, 0).c_str(), FramesToDigitString(WrapFrames(hundredHours, 0), 0).c_str());
-    EXPECT_STREQ(FramesToDigitString(-1, 0).c_str(), "23595929");
-    EXPECT_STREQ(FramesToDigitString(100000000, 11).c_str(), FramesToDigitString(WrapFrames(100000000, 11), 11).c_str());
-    EXPECT_STREQ(FramesToDigitString(-1, 11).c_str(), "16777215");
-    EXPECT_STREQ(FramesToDigitString(-1, 10).c_str(), "00ffffff");
+    EXPECT_STREQ(FramesToDigitString(modes, hundredHours, 0).c_str(), FramesToDigitString(modes, WrapFrames(modes, hundredHours, 0), 0).c_str());
+    EXPECT_STREQ(FramesToDigitString(modes, -1, 0).c_str(), "23595929");
+    EXPECT_STREQ(FramesToDigitString(modes, 100000000, 11).c_str(), FramesToDigitString(modes, WrapFrames(modes, 100000000, 11), 11).c_str());
+    EXPECT_STREQ(FramesToDigitString(modes, -1, 11).c_str(), "16777215");
+    EXPECT_STREQ(FramesToDigitString(modes, -1, 10).c_str(), "00ffffff");
 }
 
 TEST_F(DigitStringTest, EveryCountKindValueRoundTrips) {
     for (int mode = 10; mode <= 12; ++mode)
         for (std::int32_t count = 0; count < kCountModulus; count += 4099)
-            ASSERT_EQ(TextToFrames(FramesToDigitString(count, mode).c_str(), mode), count) << mode;
+            ASSERT_EQ(TextToFrames(modes, FramesToDigitString(modes, count, mode).c_str(), mode), count) << mode;
 }
 
 TEST_F(DigitStringTest, TwentyThreeNineSevenSixMinuteEdge) {
     char text[] = "23.976,2398, 23.98,23.976,1,HMSF,0";
-    ASSERT_TRUE(ParseUserMode(6, text));
+    ASSERT_TRUE(ParseUserMode(modes, 6, text));
     const struct {
         std::int32_t count;
         const char* digits;
     } cases[] = {{14379, "00095921"}, {14380, "00095922"}, {14384, "00095926"}, {14385, "00100000"}};
-    for (const auto& c : cases) EXPECT_STREQ(FramesToDigitString(c.count, 6).c_str(), c.digits) << c.count;
+    for (const auto& c : cases) EXPECT_STREQ(FramesToDigitString(modes, c.count, 6).c_str(), c.digits) << c.count;
 }
 
 }  // namespace

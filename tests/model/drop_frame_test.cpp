@@ -6,8 +6,6 @@ namespace {
 
 using DropFrameTest = ModelTest;
 
-constexpr int kDf = 1;
-constexpr int kUser = 6;
 
 TEST_F(DropFrameTest, DropRulesBelongToTheNtscRatesAsWritten) {
     const struct {
@@ -16,12 +14,12 @@ TEST_F(DropFrameTest, DropRulesBelongToTheNtscRatesAsWritten) {
     } cases[] = {{29.97, 2}, {29.970, 2}, {29.97003, 2}, {59.94, 4}, {59.940, 4},
                  {30, 0},    {25, 0},     {23.976, 0},   {59.9, 0},  {47.952, 0}};
     for (const auto& c : cases) EXPECT_EQ(DroppedLabelsAtRate(c.fps), c.dropped) << c.fps;
-    ASSERT_TRUE(ParseUserMode(kUser, "HD,HD, ,59.94,1,HMSF,0"));
-    EXPECT_EQ(DroppedLabelsPerMinute(kUser), 0) << "a non-drop kind drops nothing at any rate";
+    ASSERT_TRUE(ParseUserMode(modes, ModeUser1, "HD,HD, ,59.94,1,HMSF,0"));
+    EXPECT_EQ(DroppedLabelsPerMinute(modes, ModeUser1), 0) << "a non-drop kind drops nothing at any rate";
 }
 
 TEST_F(DropFrameTest, SkippedLabelsMoveByTheLabelsTheModeDrops) {
-    ASSERT_TRUE(ParseUserMode(kUser, "59.94 DF,5994DF, DF,59.94,1,HMSD,0"));
+    ASSERT_TRUE(ParseUserMode(modes, ModeUser1, "59.94 DF,5994DF, DF,59.94,1,HMSD,0"));
     const struct {
         int mode;
         const char* label;
@@ -29,23 +27,23 @@ TEST_F(DropFrameTest, SkippedLabelsMoveByTheLabelsTheModeDrops) {
         const char* back;     // to the end of the previous minute
         const char* forward;  // to the first label of its minute
     } cases[] = {
-        {kDf, "00010000", true, "00005928", "00010002"},   {kDf, "01230001", true, "01225929", "01230003"},
-        {kDf, "000:0000", true, "00095928", nullptr},      {kDf, "00100000", false, nullptr, nullptr},
-        {kDf, "00010002", false, nullptr, nullptr},        {kDf, "00010100", false, nullptr, nullptr},
-        {kUser, "00010000", true, "00005956", "00010004"}, {kUser, "00010003", true, "00005959", "00010007"},
-        {kUser, "000:0002", true, "00095958", nullptr},    {kUser, "00010004", false, nullptr, nullptr},
-        {kUser, "00200000", false, nullptr, nullptr},      {0, "00010000", false, nullptr, nullptr},
+        {ModeDf, "00010000", true, "00005928", "00010002"},   {ModeDf, "01230001", true, "01225929", "01230003"},
+        {ModeDf, "000:0000", true, "00095928", nullptr},      {ModeDf, "00100000", false, nullptr, nullptr},
+        {ModeDf, "00010002", false, nullptr, nullptr},        {ModeDf, "00010100", false, nullptr, nullptr},
+        {ModeUser1, "00010000", true, "00005956", "00010004"}, {ModeUser1, "00010003", true, "00005959", "00010007"},
+        {ModeUser1, "000:0002", true, "00095958", nullptr},    {ModeUser1, "00010004", false, nullptr, nullptr},
+        {ModeUser1, "00200000", false, nullptr, nullptr},      {0, "00010000", false, nullptr, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << " label " << c.label);
-        EXPECT_EQ(IsDroppedLabel(DigitString(c.label), c.mode), c.skipped);
+        EXPECT_EQ(IsDroppedLabel(modes, DigitString(c.label), c.mode), c.skipped);
         if (c.back == nullptr) continue;
         DigitString back(c.label);
-        MoveToPreviousMinute(back, c.mode);
+        MoveToPreviousMinute(modes, back, c.mode);
         EXPECT_STREQ(back.c_str(), c.back);
         if (c.forward == nullptr) continue;
         DigitString forward(c.label);
-        MoveToLabelsThatExist(forward, c.mode);
+        MoveToLabelsThatExist(modes, forward, c.mode);
         EXPECT_STREQ(forward.c_str(), c.forward);
     }
 }
@@ -70,18 +68,19 @@ std::int32_t LabelNumber(const DigitString& label) {
 }
 
 TEST_F(DropFrameTest, LabelsFollowSmpteNumberingAllDay) {
-    ASSERT_TRUE(ParseUserMode(7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
-    ASSERT_TRUE(ParseUserMode(8, "59.94 DF,5994DF, DF,59.94,1,HMSD,0"));
+    ASSERT_TRUE(ParseUserMode(modes, 7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
+    ASSERT_TRUE(ParseUserMode(modes, 8, "59.94 DF,5994DF, DF,59.94,1,HMSD,0"));
     const struct {
         int mode, nominal, dropped;
-    } modes[] = {{kDf, 30, 2}, {7, 30, 2}, {8, 60, 4}};
-    for (const auto& m : modes) {
-        EXPECT_EQ(WrapModulus(m.mode), 24 * 6 * (600 * m.nominal - 9 * m.dropped)) << "mode " << m.mode;
+    } dropModes[] = {{ModeDf, 30, 2}, {7, 30, 2}, {8, 60, 4}};
+    for (const auto& m : dropModes) {
+        EXPECT_EQ(WrapModulus(modes, m.mode), 24 * 6 * (600 * m.nominal - 9 * m.dropped)) << "mode " << m.mode;
         int failures = 0;
-        for (std::int32_t count = 0; count < WrapModulus(m.mode) && failures < 5; ++count) {
-            const DigitString label = FramesToDigitString(count, m.mode);
+        for (std::int32_t count = 0; count < WrapModulus(modes, m.mode) && failures < 5; ++count) {
+            const DigitString label = FramesToDigitString(modes, count, m.mode);
             const std::int32_t expected = SmpteLabel(count, m.nominal, m.dropped);
-            if (expected != LabelNumber(label) || IsDroppedLabel(label, m.mode) || TextToFrames(label.c_str(), m.mode) != count) {
+            if (expected != LabelNumber(label) || IsDroppedLabel(modes, label, m.mode) ||
+                TextToFrames(modes, label.c_str(), m.mode) != count) {
                 ADD_FAILURE() << "mode " << m.mode << " count " << count << ": wrote " << label.c_str() << ", SMPTE "
                               << expected;
                 ++failures;

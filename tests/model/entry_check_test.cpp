@@ -15,7 +15,6 @@ namespace {
 
 using EntryCheckTest = ModelTest;
 
-constexpr int kUser = 6;
 
 struct FieldCase {
     const char* definition;  // of user mode 6, or null for a built-in mode
@@ -35,26 +34,26 @@ const FieldCase kFieldCases[] = {
     {nullptr, 4, "99999915", EntryField::None},    {nullptr, 5, "40", EntryField::Frames},
     {nullptr, 10, "FFFFFFFF", EntryField::None},   {nullptr, 12, "77777777", EntryField::None},
     // 12.8 frames a foot counts 13 frames to the foot: the calculator shows count 25 as 1-12.
-    {"R128,R128, x,24,12.8,FF,0", kUser, "112", EntryField::None},
+    {"R128,R128, x,24,12.8,FF,0", ModeUser1, "112", EntryField::None},
     // At 29.4 a second has 29 frames, 0 to 28.
-    {"U294,U, x,29.4,1,HMSF,0", kUser, "29", EntryField::Frames},
+    {"U294,U, x,29.4,1,HMSF,0", ModeUser1, "29", EntryField::Frames},
     // 23.976 counts 1438 frames a minute: its last second ends at frame 21, but the tenth minute's
     // last second runs on to frame 26.
-    {"23.98,2398, 23.98,23.976,1,HMSF,0", kUser, "5921", EntryField::None},
-    {"23.98,2398, 23.98,23.976,1,HMSF,0", kUser, "5922", EntryField::Frames},
-    {"23.98,2398, 23.98,23.976,1,HMSF,0", kUser, "95926", EntryField::None},
-    {"23.98,2398, 23.98,23.976,1,HMSF,0", kUser, "24000000", EntryField::Hours},
-    {"5994,5994, ,59.94,1,HMSD,0", kUser, "10003", EntryField::Frames},
-    {"5994,5994, ,59.94,1,HMSD,0", kUser, "10004", EntryField::None},
+    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "5921", EntryField::None},
+    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "5922", EntryField::Frames},
+    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "95926", EntryField::None},
+    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "24000000", EntryField::Hours},
+    {"5994,5994, ,59.94,1,HMSD,0", ModeUser1, "10003", EntryField::Frames},
+    {"5994,5994, ,59.94,1,HMSD,0", ModeUser1, "10004", EntryField::None},
 };
 
 TEST_F(EntryCheckTest, NamesTheFieldAtFault) {
     for (const FieldCase& c : kFieldCases) {
-        ResetModeTables();
+        modes = ModeTable{};
         if (c.definition != nullptr) {
-            ASSERT_TRUE(ParseUserMode(kUser, c.definition)) << c.definition;
+            ASSERT_TRUE(ParseUserMode(modes, ModeUser1, c.definition)) << c.definition;
         }
-        EXPECT_EQ(FirstBadEntryField(c.entry, c.mode), c.field) << c.entry << " in mode " << c.mode;
+        EXPECT_EQ(FirstBadEntryField(modes, c.entry, c.mode), c.field) << c.entry << " in mode " << c.mode;
     }
 }
 
@@ -89,15 +88,16 @@ bool IsAllDecimal(const DigitString& d) {
 // Every count of the day (or, for feet, of the first kFeetShown feet) is shown with digits 0-9,
 // within 23 hours for the time kinds, passes the check and reads back to itself; and of the labels
 // whose hours (or feet) those counts reach, exactly the shown ones pass.
-void ExpectShownLabelsAreThePassingOnes(int mode, std::int32_t countStep) {
-    const bool feet = ModeKindOf(mode) == KindFeetFrames;
-    const std::int32_t counts = feet ? kFeetShown * PlaceValueTable[mode][2] : WrapModulus(mode);
+void ExpectShownLabelsAreThePassingOnes(const ModeTable& modes, int mode, std::int32_t countStep) {
+    const bool feet = ModeKindOf(modes, mode) == KindFeetFrames;
+    const std::int32_t counts = feet ? kFeetShown * modes.placeValues[mode][2] : WrapModulus(modes, mode);
     std::vector<bool> shown(feet ? kFeetShown * 100 : 24 * 1000000, false);
     int failures = 0;
     for (std::int32_t count = 0; count < counts && failures < 5; count += countStep) {
-        const DigitString d = FramesToDigitString(count, mode);
+        const DigitString d = FramesToDigitString(modes, count, mode);
         const bool fine = IsAllDecimal(d) && (feet || d[0] < '2' || d[1] <= '3') &&
-                          FirstBadEntryField(d.c_str(), mode) == EntryField::None && TextToFrames(d.c_str(), mode) == count;
+                          FirstBadEntryField(modes, d.c_str(), mode) == EntryField::None &&
+                          TextToFrames(modes, d.c_str(), mode) == count;
         if (!fine) {
             ADD_FAILURE() << "mode " << mode << " count " << count << " shown as " << d.c_str();
             ++failures;
@@ -115,7 +115,7 @@ void ExpectShownLabelsAreThePassingOnes(int mode, std::int32_t countStep) {
         for (std::int64_t index = first; index < first + span && failures < 5; ++index) {
             if (!feet && (index / 100 % 100 > 59 || index / 10000 % 100 > 59)) continue;
             const std::string label = LabelAt(index, feet);
-            const bool passes = FirstBadEntryField(label.c_str(), mode) == EntryField::None;
+            const bool passes = FirstBadEntryField(modes, label.c_str(), mode) == EntryField::None;
             if (passes != shown[index]) {
                 ADD_FAILURE() << "mode " << mode << " label " << label << (passes ? " passes but is never shown"
                                                                                   : " is shown but refused");
@@ -132,12 +132,12 @@ const char* const kUserModes[] = {
 };
 
 TEST_F(EntryCheckTest, ExactlyTheShownLabelsPassInEveryMode) {
-    for (int mode = 0; mode <= 5; ++mode) ExpectShownLabelsAreThePassingOnes(mode, 1);
+    for (int mode = 0; mode <= 5; ++mode) ExpectShownLabelsAreThePassingOnes(modes, mode, 1);
     for (const char* definition : kUserModes) {
         SCOPED_TRACE(definition);
-        ResetModeTables();
-        ASSERT_TRUE(ParseUserMode(kUser, definition));
-        ExpectShownLabelsAreThePassingOnes(kUser, 1);
+        modes = ModeTable{};
+        ASSERT_TRUE(ParseUserMode(modes, ModeUser1, definition));
+        ExpectShownLabelsAreThePassingOnes(modes, ModeUser1, 1);
     }
 }
 
@@ -147,16 +147,16 @@ TEST_F(EntryCheckTest, AnyAcceptedRateShowsLabelsThatPass) {
     int accepted = 0, refused = 0;
     for (const char* kind : {"HMSF", "HMSD", "FF"}) {
         for (double rate = 0.5; rate < 100; rate += 0.37) {
-            ResetModeTables();
+            modes = ModeTable{};
             char text[128];
             std::snprintf(text, sizeof text, "Any,Any, ,%.3f,%.3f,%s,0", rate, rate, kind);
-            if (!ParseUserMode(kUser, text)) {
+            if (!ParseUserMode(modes, ModeUser1, text)) {
                 ++refused;
                 continue;
             }
             ++accepted;
             SCOPED_TRACE(text);
-            ExpectShownLabelsAreThePassingOnes(kUser, 997);
+            ExpectShownLabelsAreThePassingOnes(modes, ModeUser1, 997);
         }
     }
     EXPECT_GT(accepted, 4 * refused) << accepted << " accepted, " << refused << " refused";

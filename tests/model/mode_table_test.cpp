@@ -28,33 +28,30 @@ TEST_F(ModeTableTest, BuiltInPlaceValuesCountTheirRate) {
         const Weights expected = c.kind == KindHmsf
                                      ? Weights{1, 10, u, 10 * u, 60 * u, 600 * u, 3600 * u, 36000 * u}
                                      : Weights{1, 10, u, 10 * u, 100 * u, 1000 * u, 10000 * u, 100000 * u};
-        EXPECT_EQ(ModeTable[c.mode].iKind, c.kind);
-        for (int i = 0; i < kDigitCount; ++i) EXPECT_EQ(PlaceValueTable[c.mode][i], expected[i]) << "w" << i;
+        EXPECT_EQ(modes.rows[c.mode].iKind, c.kind);
+        for (int i = 0; i < kDigitCount; ++i) EXPECT_EQ(modes.placeValues[c.mode][i], expected[i]) << "w" << i;
         // A day of 24 hours, or 240000 feet.
-        EXPECT_EQ(WrapModulus(c.mode), c.kind == KindHmsf ? 24 * 3600 * u : 240000 * u);
+        EXPECT_EQ(WrapModulus(modes, c.mode), c.kind == KindHmsf ? 24 * 3600 * u : 240000 * u);
     }
     const std::int32_t dropFrame[kDigitCount] = {1, 10, 30, 300, 1800 - 2, 18000 - 18, 108000 - 108, 1080000 - 1080};
-    for (int i = 0; i < kDigitCount; ++i) EXPECT_EQ(PlaceValueTable[1][i], dropFrame[i]) << "30 DF w" << i;
-    EXPECT_EQ(WrapModulus(1), 24 * (108000 - 108));
-    for (int mode : {10, 11, 12}) EXPECT_EQ(WrapModulus(mode), 1 << 24) << mode;
+    for (int i = 0; i < kDigitCount; ++i) EXPECT_EQ(modes.placeValues[1][i], dropFrame[i]) << "30 DF w" << i;
+    EXPECT_EQ(WrapModulus(modes, 1), 24 * (108000 - 108));
+    for (int mode : {10, 11, 12}) EXPECT_EQ(WrapModulus(modes, mode), 1 << 24) << mode;
 }
 
 TEST_F(ModeTableTest, UserRowsStartAbsentWithBareDigitClipboardFormat) {
     for (int mode = kFirstUserMode; mode < kFirstUserMode + kUserModeCount; ++mode) {
-        EXPECT_FALSE(IsModePresent(mode)) << mode;
-        EXPECT_EQ(ModeTable[mode].iClipFlags, LeadNone | SepNone) << mode;
+        EXPECT_FALSE(IsModePresent(modes, mode)) << mode;
+        EXPECT_EQ(modes.rows[mode].iClipFlags, LeadNone | SepNone) << mode;
     }
-    for (int mode : {0, 1, 2, 3, 4, 5, 10, 11, 12}) EXPECT_TRUE(IsModePresent(mode)) << mode;
-    EXPECT_FALSE(IsModePresent(-1));
-    EXPECT_FALSE(IsModePresent(13));
+    for (int mode : {0, 1, 2, 3, 4, 5, 10, 11, 12}) EXPECT_TRUE(IsModePresent(modes, mode)) << mode;
+    EXPECT_FALSE(IsModePresent(modes, -1));
+    EXPECT_FALSE(IsModePresent(modes, 13));
 }
 
-// Each row's menu command selects that row, and nothing else does.
-TEST_F(ModeTableTest, MenuCommandsNameTheirRows) {
-    for (int mode = 0; mode < kModeCount; ++mode) EXPECT_EQ(ModeOfMenuCommand(ModeTable[mode].iMenuId), mode);
-    EXPECT_EQ(ModeOfMenuCommand(1005), -1);
-    EXPECT_EQ(ModeOfMenuCommand(1019), -1);
-    EXPECT_EQ(&ModeRow(13), &ModeTable[0]);
+TEST_F(ModeTableTest, RowsOutsideTheTableCountAsModeZero) {
+    EXPECT_EQ(&ModeRow(modes, 13), &modes.rows[0]);
+    EXPECT_EQ(&ModeRow(modes, -1), &modes.rows[0]);
 }
 
 TEST_F(ModeTableTest, DisplayFlagsNeverCarryTrailingText) {
@@ -62,14 +59,15 @@ TEST_F(ModeTableTest, DisplayFlagsNeverCarryTrailingText) {
     EXPECT_STREQ(KindNames[KindHmsf], KindNames[KindHmsfDrop]);
 }
 
-TEST_F(ModeTableTest, ResetUndoesEveryChange) {
-    ModeTable[6].szName.assign("Temp");
-    ModeTable[0].iClipFlags = 0x11;
-    PlaceValueTable[6][2] = 24;
-    ResetModeTables();
-    EXPECT_FALSE(IsModePresent(6));
-    EXPECT_EQ(ModeTable[0].iClipFlags, LeadZeros | SepColons | Trailing);
-    EXPECT_EQ(PlaceValueTable[6][2], 100);
+// A table is a value: what one holds, another made after it does not.
+TEST_F(ModeTableTest, AFreshTableHoldsNoneOfAnothersChanges) {
+    modes.rows[6].szName.assign("Temp");
+    modes.rows[0].iClipFlags = 0x11;
+    modes.placeValues[6][2] = 24;
+    const ModeTable fresh;
+    EXPECT_FALSE(IsModePresent(fresh, 6));
+    EXPECT_EQ(fresh.rows[0].iClipFlags, LeadZeros | SepColons | Trailing);
+    EXPECT_EQ(fresh.placeValues[6][2], 100);
 }
 
 }  // namespace

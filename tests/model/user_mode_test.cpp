@@ -8,13 +8,14 @@
 
 namespace {
 
-using UserModeTest = ModelTest;
-
-bool Define(int mode, const std::string& definition) {
-    char text[128] = {};
-    std::snprintf(text, sizeof text, "%s", definition.c_str());
-    return ParseUserMode(mode, text);
-}
+class UserModeTest : public ModelTest {
+protected:
+    bool Define(int mode, const std::string& definition) {
+        char text[128] = {};
+        std::snprintf(text, sizeof text, "%s", definition.c_str());
+        return ParseUserMode(modes, mode, text);
+    }
+};
 
 std::vector<std::string> Split(const char* text) {
     char buffer[128] = {};
@@ -67,10 +68,10 @@ constexpr WeightCase kWeightCases[] = {
 
 TEST_F(UserModeTest, WeightsFollowTheRate) {
     for (const WeightCase& c : kWeightCases) {
-        ResetModeTables();
+        modes = ModeTable{};
         ASSERT_TRUE(Define(8, c.definition)) << c.definition;
-        for (int i = 0; i < 8; ++i) EXPECT_EQ(PlaceValueTable[8][i], c.weights[i]) << c.definition << " w" << i;
-        EXPECT_EQ(WrapModulus(8), c.modulus) << c.definition;
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(modes.placeValues[8][i], c.weights[i]) << c.definition << " w" << i;
+        EXPECT_EQ(WrapModulus(modes, 8), c.modulus) << c.definition;
     }
 }
 
@@ -102,10 +103,10 @@ constexpr ExampleCase kExamples[] = {
 TEST_F(UserModeTest, DefinitionsSetTheRowFieldByField) {
     for (const ExampleCase& c : kExamples) {
         SCOPED_TRACE(c.definition);
-        ResetModeTables();
+        modes = ModeTable{};
         EXPECT_EQ(Define(6, c.definition), c.present);
-        const ModeRecord& row = ModeTable[6];
-        EXPECT_EQ(IsModePresent(6), c.present);
+        const ModeRecord& row = modes.rows[6];
+        EXPECT_EQ(IsModePresent(modes, 6), c.present);
         EXPECT_STREQ(row.szShortName.c_str(), c.shortName);
         EXPECT_STREQ(row.szSuffix.c_str(), c.suffix);
         EXPECT_EQ(row.dFps, c.fps);
@@ -113,15 +114,15 @@ TEST_F(UserModeTest, DefinitionsSetTheRowFieldByField) {
         EXPECT_EQ(row.iKind, c.kind);
         EXPECT_EQ(row.iClipFlags, c.clipFlags);
         if (!c.present) {
-            EXPECT_EQ(PlaceValueTable[6][2], 100) << "weights of an absent row stay";
+            EXPECT_EQ(modes.placeValues[6][2], 100) << "weights of an absent row stay";
         }
     }
 }
 
 TEST_F(UserModeTest, CountKindsKeepTheirPlaceValues) {
     ASSERT_TRUE(Define(9, "Count,Cnt, Frms,0,0,UDEC,0"));
-    EXPECT_EQ(PlaceValueTable[9][7], 10000000);
-    EXPECT_EQ(WrapModulus(9), 16777216);
+    EXPECT_EQ(modes.placeValues[9][7], 10000000);
+    EXPECT_EQ(WrapModulus(modes, 9), 16777216);
 }
 
 // Definitions that are incomplete, or whose rates would stall or overflow the place values,
@@ -142,12 +143,12 @@ TEST_F(UserModeTest, UnusableDefinitionsAreRefusedWhole) {
         "Gaps2,Gaps2, G,90.4,1,HMSF,0",
     };
     for (const char* definition : refused) {
-        ResetModeTables();
+        modes = ModeTable{};
         EXPECT_FALSE(Define(6, definition)) << definition;
-        EXPECT_FALSE(IsModePresent(6)) << definition;
-        EXPECT_STREQ(ModeTable[6].szShortName.c_str(), "Usr 1") << definition;
-        EXPECT_EQ(ModeTable[6].dFps, 30) << definition;
-        EXPECT_EQ(PlaceValueTable[6][7], 10000000) << definition;
+        EXPECT_FALSE(IsModePresent(modes, 6)) << definition;
+        EXPECT_STREQ(modes.rows[6].szShortName.c_str(), "Usr 1") << definition;
+        EXPECT_EQ(modes.rows[6].dFps, 30) << definition;
+        EXPECT_EQ(modes.placeValues[6][7], 10000000) << definition;
     }
     // Rates that are fine for the kind's place values are taken.
     EXPECT_TRUE(Define(6, "Edge,Edge, ,0.5,1,HMSF,0"));
@@ -159,19 +160,19 @@ TEST_F(UserModeTest, UnusableDefinitionsAreRefusedWhole) {
 // its other fields without new place values would read counts wrong.
 TEST_F(UserModeTest, ANamelessDefinitionLeavesADefinedRowWhole) {
     ASSERT_TRUE(Define(7, "Reel,Reel, ,24,20,FF,0"));
-    const ModeRecord before = ModeTable[7];
+    const ModeRecord before = modes.rows[7];
     EXPECT_FALSE(Define(7, " ,b, ,30,1,HMSF,0"));
-    EXPECT_TRUE(IsModePresent(7));
-    EXPECT_EQ(ModeTable[7].iKind, before.iKind);
-    EXPECT_EQ(ModeTable[7].szShortName, before.szShortName);
-    EXPECT_EQ(PlaceValueTable[7][2], 20);
-    EXPECT_EQ(TextToFrames("1-00", 7), 20);
+    EXPECT_TRUE(IsModePresent(modes, 7));
+    EXPECT_EQ(modes.rows[7].iKind, before.iKind);
+    EXPECT_EQ(modes.rows[7].szShortName, before.szShortName);
+    EXPECT_EQ(modes.placeValues[7][2], 20);
+    EXPECT_EQ(TextToFrames(modes, "1-00", 7), 20);
 }
 
 TEST_F(UserModeTest, OnlyRowsSixToNineCanBeDefined) {
     EXPECT_FALSE(Define(5, "Bad,Bad, ,25,1,HMSF,0"));
     EXPECT_FALSE(Define(10, "Bad,Bad, ,25,1,HMSF,0"));
-    EXPECT_STREQ(ModeTable[5].szName.c_str(), "16mm");
+    EXPECT_STREQ(modes.rows[5].szName.c_str(), "16mm");
 }
 
 }  // namespace

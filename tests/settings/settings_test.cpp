@@ -18,27 +18,23 @@ namespace {
 class SettingsTest : public ::testing::Test {
 protected:
     SettingsTest() : store_(folder_.File("VEXO.INI")) {
-        ResetAll();
-        for (int mode = 0; mode < kModeCount; ++mode) builtInClipFlags_[mode] = ModeTable[mode].iClipFlags;
-    }
-    ~SettingsTest() override { ResetAll(); }
-
-    static void ResetAll() {
-        ResetOptions();
-        ResetModeTables();
+        for (int mode = 0; mode < kModeCount; ++mode) builtInClipFlags_[mode] = modes.rows[mode].iClipFlags;
     }
 
     // Starts the program on a settings file with these lines.
     void ReadFrom(const std::string& text) {
         WriteFileBytes(store_.path(), text);
-        ResetAll();
-        savedMode_ = ReadSettings(store_);
+        modes = ModeTable{};
+        options = Options{};
+        savedMode_ = ReadSettings(store_, modes, options);
     }
 
     std::string FileText() const { return ReadFileBytes(store_.path()); }
 
     FormatFlags BuiltInClipFlags(int mode) const { return builtInClipFlags_[mode]; }
 
+    ModeTable modes;
+    Options options;
     TempFolder folder_;
     IniFileStore store_;
     std::int32_t savedMode_ = -1;  // what the last ReadFrom read
@@ -46,23 +42,23 @@ protected:
 };
 
 TEST_F(SettingsTest, FreshStartWithoutFileGivesDefaults) {
-    EXPECT_EQ(ReadSettings(store_), 0);
-    EXPECT_EQ(g_options.iWindowX, -1);
-    EXPECT_EQ(g_options.iWindowY, -1);
-    EXPECT_EQ(g_options.bDispTape, 0);
-    EXPECT_EQ(g_options.bDispMode, 0);
-    EXPECT_EQ(g_options.bStrictCheck, 0);
-    EXPECT_EQ(g_options.iAutoDfFix, 0);
-    EXPECT_EQ(g_options.bDFNDFFrameConv, 0);
-    EXPECT_EQ(g_options.bOnTop, 0);
-    EXPECT_EQ(g_options.bUpperCase, 1);
+    EXPECT_EQ(ReadSettings(store_, modes, options), 0);
+    EXPECT_EQ(options.iWindowX, -1);
+    EXPECT_EQ(options.iWindowY, -1);
+    EXPECT_EQ(options.bDispTape, 0);
+    EXPECT_EQ(options.bDispMode, 0);
+    EXPECT_EQ(options.bStrictCheck, 0);
+    EXPECT_EQ(options.iAutoDfFix, 0);
+    EXPECT_EQ(options.bDFNDFFrameConv, 0);
+    EXPECT_EQ(options.bOnTop, 0);
+    EXPECT_EQ(options.bUpperCase, 1);
     for (int mode = kFirstUserMode; mode < kFirstUserMode + kUserModeCount; ++mode)
-        EXPECT_FALSE(IsModePresent(mode)) << "mode " << mode;
+        EXPECT_FALSE(IsModePresent(modes, mode)) << "mode " << mode;
     EXPECT_EQ(FileText(), "<missing>") << "reading must not create the file";
 }
 
 TEST_F(SettingsTest, SaveSetupNowOnFreshStartWritesEveryValueInOrder) {
-    SaveSettings(store_, ReadSettings(store_));
+    SaveSettings(store_, modes, options, ReadSettings(store_, modes, options));
     EXPECT_EQ(FileText(),
               "[Vexo]\r\n"
               "iMode=0\r\n"
@@ -78,34 +74,36 @@ TEST_F(SettingsTest, SaveSetupNowOnFreshStartWritesEveryValueInOrder) {
 }
 
 TEST_F(SettingsTest, SavedSettingsComeBackAtTheNextStart) {
-    ReadSettings(store_);
-    g_options = Options{.bStrictCheck = 1, .iAutoDfFix = 2, .bDFNDFFrameConv = 1, .bUpperCase = 0,
-                        .bDispTape = 1, .bDispMode = 1, .bOnTop = 1, .iWindowX = 30, .iWindowY = 40};
-    ModeTable[0].iClipFlags = 0x80000001u;  // top bit: written as a negative "%i"
-    ModeTable[12].iClipFlags = 0x0204;
-    SaveSettings(store_, 11);
+    ReadSettings(store_, modes, options);
+    options = Options{.bStrictCheck = 1, .iAutoDfFix = 2, .bDFNDFFrameConv = 1, .bUpperCase = 0,
+                      .bDispTape = 1, .bDispMode = 1, .bOnTop = 1, .iWindowX = 30, .iWindowY = 40};
+    modes.rows[0].iClipFlags = 0x80000001u;  // top bit: written as a negative "%i"
+    modes.rows[12].iClipFlags = 0x0204;
+    SaveSettings(store_, modes, options, 11);
     SavePosition(store_, 30, 40, false);
 
-    ResetAll();
-    EXPECT_EQ(ReadSettings(store_), 11);
-    EXPECT_EQ(g_options.bStrictCheck, 1);
-    EXPECT_EQ(g_options.iAutoDfFix, 2);
-    EXPECT_EQ(g_options.bDFNDFFrameConv, 1);
-    EXPECT_EQ(g_options.bUpperCase, 0);
-    EXPECT_EQ(g_options.bDispTape, 1);
-    EXPECT_EQ(g_options.bDispMode, 1);
-    EXPECT_EQ(g_options.bOnTop, 1);
-    EXPECT_EQ(g_options.iWindowX, 30);
-    EXPECT_EQ(g_options.iWindowY, 40);
-    EXPECT_EQ(ModeTable[0].iClipFlags, 0x80000001u);
-    EXPECT_EQ(ModeTable[12].iClipFlags, 0x0204u);
+    modes = ModeTable{};
+    options = Options{};
+    EXPECT_EQ(ReadSettings(store_, modes, options), 11);
+    EXPECT_EQ(options.bStrictCheck, 1);
+    EXPECT_EQ(options.iAutoDfFix, 2);
+    EXPECT_EQ(options.bDFNDFFrameConv, 1);
+    EXPECT_EQ(options.bUpperCase, 0);
+    EXPECT_EQ(options.bDispTape, 1);
+    EXPECT_EQ(options.bDispMode, 1);
+    EXPECT_EQ(options.bOnTop, 1);
+    EXPECT_EQ(options.iWindowX, 30);
+    EXPECT_EQ(options.iWindowY, 40);
+    EXPECT_EQ(modes.rows[0].iClipFlags, 0x80000001u);
+    EXPECT_EQ(modes.rows[12].iClipFlags, 0x0204u);
 
     // An option toggled but not saved is not in the file: the next start has the saved one.
-    g_options.bDispTape = 0;
+    options.bDispTape = 0;
     SavePosition(store_, 30, 40, false);
-    ResetAll();
-    ReadSettings(store_);
-    EXPECT_EQ(g_options.bDispTape, 1);
+    modes = ModeTable{};
+    options = Options{};
+    ReadSettings(store_, modes, options);
+    EXPECT_EQ(options.bDispTape, 1);
 }
 
 struct PositionCase {
@@ -122,8 +120,8 @@ TEST_F(SettingsTest, WindowPositionNeedsExactlyTwoFields) {
     };
     for (const PositionCase& c : cases) {
         ReadFrom(std::string("[Vexo]\nszXYPos=") + c.value + "\n");
-        EXPECT_EQ(g_options.iWindowX, c.x) << "szXYPos=" << c.value;
-        EXPECT_EQ(g_options.iWindowY, c.y) << "szXYPos=" << c.value;
+        EXPECT_EQ(options.iWindowX, c.x) << "szXYPos=" << c.value;
+        EXPECT_EQ(options.iWindowY, c.y) << "szXYPos=" << c.value;
     }
 }
 
@@ -159,11 +157,11 @@ TEST_F(SettingsTest, HandEditedOptionValuesBecomeValidChoices) {
     };
     for (const OptionCase& c : cases) {
         ReadFrom(std::string("[Vexo]\n") + c.line + "\n");
-        EXPECT_EQ(g_options.*c.field, c.expected) << c.line;
+        EXPECT_EQ(options.*c.field, c.expected) << c.line;
     }
     // Whatever was read is what the next save writes.
     ReadFrom("[Vexo]\nbDispTape=2\niAutoDfFix=7\n");
-    SaveSettings(store_, savedMode_);
+    SaveSettings(store_, modes, options, savedMode_);
     IniFileStore check(store_.path());
     EXPECT_EQ(check.GetInt(kSettingsSection, "bDispTape", -9), 1);
     EXPECT_EQ(check.GetInt(kSettingsSection, "iAutoDfFix", -9), 0);
@@ -195,21 +193,21 @@ TEST_F(SettingsTest, ClipboardFormatLineNeedsSevenFields) {
         ReadFrom(std::string("[Vexo]\nszFormat1=") + c.value + "\n");
         for (int row = 0; row < 7; ++row) {
             const FormatFlags expected = c.taken ? c.rows[row] : BuiltInClipFlags(row);
-            EXPECT_EQ(ModeTable[row].iClipFlags, expected) << "szFormat1=" << c.value << " row " << row;
+            EXPECT_EQ(modes.rows[row].iClipFlags, expected) << "szFormat1=" << c.value << " row " << row;
         }
         for (int row = 7; row < kModeCount; ++row)
-            EXPECT_EQ(ModeTable[row].iClipFlags, BuiltInClipFlags(row)) << "row " << row;
+            EXPECT_EQ(modes.rows[row].iClipFlags, BuiltInClipFlags(row)) << "row " << row;
     }
 }
 
 TEST_F(SettingsTest, SecondFormatLineFillsRowsSevenToTwelve) {
     ReadFrom("[Vexo]\nszFormat2=1, 2, 3, 4, 5, 6, 99\n");
-    for (int row = 7; row < kModeCount; ++row) EXPECT_EQ(ModeTable[row].iClipFlags, FormatFlags(row - 6));
-    EXPECT_EQ(ModeTable[6].iClipFlags, BuiltInClipFlags(6));
+    for (int row = 7; row < kModeCount; ++row) EXPECT_EQ(modes.rows[row].iClipFlags, FormatFlags(row - 6));
+    EXPECT_EQ(modes.rows[6].iClipFlags, BuiltInClipFlags(6));
 
     ReadFrom("[Vexo]\nszFormat2=1, 2, 3, 4, 5, 6\n");
     for (int row = 7; row < kModeCount; ++row)
-        EXPECT_EQ(ModeTable[row].iClipFlags, BuiltInClipFlags(row)) << "six fields are ignored, row " << row;
+        EXPECT_EQ(modes.rows[row].iClipFlags, BuiltInClipFlags(row)) << "six fields are ignored, row " << row;
 }
 
 TEST_F(SettingsTest, UserModesComeFromVexoSpecialBeforeTheFormats) {
@@ -221,14 +219,14 @@ TEST_F(SettingsTest, UserModesComeFromVexoSpecialBeforeTheFormats) {
         "szCfr4=\n"
         "[Vexo]\n"
         "szFormat2=111, 17, 17, 8193, 6657, 4609, 0\n");
-    EXPECT_TRUE(IsModePresent(6));
-    EXPECT_EQ(ModeTable[6].szName, "Reel");
-    EXPECT_EQ(ModeTable[6].iClipFlags, 3841u);
-    EXPECT_TRUE(IsModePresent(7));
-    EXPECT_EQ(ModeTable[7].iKind, KindHmsfDrop);
-    EXPECT_EQ(ModeTable[7].iClipFlags, 111u) << "the saved format overrides the definition's";
-    EXPECT_FALSE(IsModePresent(8)) << "a definition of six fields changes nothing";
-    EXPECT_FALSE(IsModePresent(9));
+    EXPECT_TRUE(IsModePresent(modes, 6));
+    EXPECT_EQ(modes.rows[6].szName, "Reel");
+    EXPECT_EQ(modes.rows[6].iClipFlags, 3841u);
+    EXPECT_TRUE(IsModePresent(modes, 7));
+    EXPECT_EQ(modes.rows[7].iKind, KindHmsfDrop);
+    EXPECT_EQ(modes.rows[7].iClipFlags, 111u) << "the saved format overrides the definition's";
+    EXPECT_FALSE(IsModePresent(modes, 8)) << "a definition of six fields changes nothing";
+    EXPECT_FALSE(IsModePresent(modes, 9));
 }
 
 TEST_F(SettingsTest, OverlongValuesAreCutAt127Characters) {
@@ -238,10 +236,10 @@ TEST_F(SettingsTest, OverlongValuesAreCutAt127Characters) {
     const std::string longName = std::string(300, 'N') + ",Lng, x,25,1,HMSF,0";
     ReadFrom("[Vexo Special]\nszCfr1=" + cutFormat + "\nszCfr2=" + longName +
              "\n[Vexo]\nszXYPos=" + std::string(126, ' ') + "7,8\n");
-    EXPECT_TRUE(IsModePresent(6));
-    EXPECT_EQ(ModeTable[6].iClipFlags, KindDefaultClipFlags[KindHmsf]);
-    EXPECT_FALSE(IsModePresent(7));
-    EXPECT_EQ(g_options.iWindowX, 7) << "blanks after '=' do not count towards the 127";
+    EXPECT_TRUE(IsModePresent(modes, 6));
+    EXPECT_EQ(modes.rows[6].iClipFlags, KindDefaultClipFlags[KindHmsf]);
+    EXPECT_FALSE(IsModePresent(modes, 7));
+    EXPECT_EQ(options.iWindowX, 7) << "blanks after '=' do not count towards the 127";
 }
 
 TEST_F(SettingsTest, HandEditedLinesSurviveSaveSetupNow) {
@@ -257,8 +255,8 @@ TEST_F(SettingsTest, HandEditedLinesSurviveSaveSetupNow) {
         "[Vexo Special]\n"
         "SZCFR1=Count,Cnt, Frms,0,0,UDEC,0\n");
     EXPECT_EQ(savedMode_, 5);
-    EXPECT_TRUE(IsModePresent(6));
-    SaveSettings(store_, savedMode_);
+    EXPECT_TRUE(IsModePresent(modes, 6));
+    SaveSettings(store_, modes, options, savedMode_);
     EXPECT_EQ(FileText(),
               "; Vexo settings, edited by hand\r\n"
               "[vexo]\r\n"
@@ -294,9 +292,9 @@ TEST_F(SettingsTest, UnwritableFileLosesTheSettingsSilently) {
     IniFileStore underAFile(folder_.File("plain") + "/VEXO.INI");
     IniFileStore aFolder(folder_.File(""));
     for (IniFileStore* store : {&underAFile, &aFolder}) {
-        const std::int32_t mode = ReadSettings(*store);
-        EXPECT_EQ(g_options.bUpperCase, 1) << store->path();
-        SaveSettings(*store, mode);
+        const std::int32_t mode = ReadSettings(*store, modes, options);
+        EXPECT_EQ(options.bUpperCase, 1) << store->path();
+        SaveSettings(*store, modes, options, mode);
         SavePosition(*store, 1, 2, false);
         EXPECT_FALSE(store->WriteString(kSettingsSection, "iMode", "1")) << store->path();
     }
@@ -319,10 +317,10 @@ TEST(SettingsPathTest, ExtensionReplacesTheFileNamesLastDot) {
     };
     for (const PathCase& c : cases) EXPECT_EQ(SiblingPath(c.exePath, ".INI"), c.iniPath) << c.exePath;
 
-    EXPECT_TRUE(SetSettingsPaths("C:\\Tools\\VEXO.EXE"));
-    EXPECT_EQ(g_settingsPath, "C:\\Tools\\VEXO.INI");
-    EXPECT_EQ(g_helpPath, "C:\\Tools\\VEXO.HLP");
-    EXPECT_TRUE(HasSettingsFile());
+    const SettingsPaths paths = SettingsPathsOf("C:\\Tools\\VEXO.EXE");
+    EXPECT_EQ(paths.settings, "C:\\Tools\\VEXO.INI");
+    EXPECT_EQ(paths.help, "C:\\Tools\\VEXO.HLP");
+    EXPECT_TRUE(paths.HasSettingsFile());
 }
 
 // "C:\\fff...\\vexooo...<extension>", exactly `length` characters long.
@@ -350,12 +348,11 @@ TEST(SettingsPathTest, NoSettingsFileWithoutTheWholePath) {
         {"300 characters", ExePathOfLength(300, ".exe"), true, false},
     };
     for (const Case& c : cases) {
-        SetSettingsPaths("C:\\Tools\\VEXO.EXE");
-        EXPECT_EQ(SetSettingsPaths(c.given ? c.exePath.c_str() : nullptr), c.known) << c.label;
-        EXPECT_EQ(HasSettingsFile(), c.known) << c.label;
-        EXPECT_EQ(g_helpPath.empty(), !c.known) << c.label;
+        const SettingsPaths paths = SettingsPathsOf(c.given ? c.exePath.c_str() : nullptr);
+        EXPECT_EQ(paths.HasSettingsFile(), c.known) << c.label;
+        EXPECT_EQ(paths.help.empty(), !c.known) << c.label;
         if (c.known) {
-            EXPECT_EQ(g_settingsPath, SiblingPath(c.exePath.c_str(), ".INI")) << c.label;
+            EXPECT_EQ(paths.settings, SiblingPath(c.exePath.c_str(), ".INI")) << c.label;
         }
     }
 }

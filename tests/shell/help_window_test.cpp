@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,9 @@
 #include "settings/options.h"
 #include "settings/settings.h"
 #include "shell/controls.h"
-#include "shell/resource.h"
+#include "win32/dialog_support.h"
+#include "win32/resource.h"
+#include "shell/application.h"
 #include "shell/shell.h"
 
 namespace {
@@ -116,14 +119,11 @@ protected:
     // The next suite registers the main window's class again.
     static void TearDownTestSuite() { UnregisterClassA(g_className.c_str(), GetModuleHandleA(nullptr)); }
 
+    // No VEXO.HLP lies beside the test program, so the built-in help answers.
     void SetUp() override {
-        ResetOptions();
-        ResetModeTables();
-        ResetEngine();
-        g_helpPath.assign("Z:\\no\\such\\VEXO.HLP");
-        g_options.iWindowX = 20;
-        g_options.iWindowY = 20;
-        ASSERT_NE(CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL, 0), nullptr);
+        app->options.iWindowX = 20;
+        app->options.iWindowY = 20;
+        ASSERT_NE(CreateMainWindow(*app, GetModuleHandleA(nullptr), SW_SHOWNORMAL, 0), nullptr);
     }
 
     // The help window is the main window's: it goes with it. WM_DESTROY posts WM_QUIT, which is
@@ -138,6 +138,8 @@ protected:
     }
 
     static void Command(int id) { SendMessageA(g_mainWindow, WM_COMMAND, id, 0); }
+
+    std::unique_ptr<Application> app = std::make_unique<Application>();
 
     // Runs the real message loop over what was posted.
     static void RunLoop() {
@@ -161,7 +163,7 @@ HelpView HelpSeenFromRomanDialog(void (*ask)(HWND roman)) {
         g_seenInModalLoop = ReadHelpWindow();
         SendMessageA(roman, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
-    ShowRomanDialog(g_mainWindow, GetModuleHandleA(nullptr));
+    ShowRomanDialog(g_mainWindow, GetModuleHandleA(nullptr), AppOf(g_mainWindow).options);
     return g_seenInModalLoop;
 }
 
@@ -242,7 +244,7 @@ TEST_F(HelpWindowTest, EachWayToAskOpensOneWindowOnItsTopic) {
                  g_seenInModalLoop = ReadHelpWindow();
                  SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
              });
-             OpenClipboardFormats(g_mainWindow, GetModuleHandleA(nullptr));
+             OpenClipboardFormats(g_mainWindow, GetModuleHandleA(nullptr), AppOf(g_mainWindow).modes, 0);
              return g_seenInModalLoop;
          },
          help_topics::kClipboardFormats, IDC_HELP_TEXT},
@@ -424,13 +426,11 @@ TEST_F(HelpWindowTest, LayoutFollowsTheWindowSize) {
 }
 
 TEST_F(HelpWindowTest, HelpFileBesideTheProgramIsOpenedInstead) {
-    char folder[MAX_PATH] = "";
-    GetTempPathA(sizeof folder, folder);
-    const std::string file = std::string(folder) + "lumo-help-test.HLP";
+    const std::string file = ProgramSettingsPaths().help.c_str();
+    ASSERT_FALSE(file.empty());
     FILE* made = std::fopen(file.c_str(), "wb");
     ASSERT_NE(made, nullptr);
     std::fclose(made);
-    g_helpPath.assign(file.c_str());
     for (int command : {IDM_HELP_CONTENTS, IDM_HELP_SEARCH, IDM_HELP_ON_HELP}) {
         Command(command);
         EXPECT_EQ(HelpWindow(), nullptr) << "command " << command << " went to WinHelp";
@@ -463,7 +463,7 @@ void AskEveryControlOfEveryPage() {
     for (int index = 0; index < pages; ++index) {
         SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
         const auto page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-        for (int id = IDC_FMT_LEAD_GROUP; id <= IDC_FMT_ROW; ++id) {
+        for (int id = IDC_FMT_LEAD_GROUP; id <= IDC_FMT_SAMPLE; ++id) {
             const HWND control = GetDlgItem(page, id);
             if (control == nullptr) continue;
             HELPINFO request{sizeof request, HELPINFO_WINDOW, id, control, 0, {}};
@@ -486,7 +486,7 @@ TEST_F(HelpWindowTest, EveryControlOfTheFormatsSheetHasItsPopup) {
     // The built-in modes have a page of every template.
     g_popupChecks.clear();
     InsideModalLoop(AskEveryControlOfEveryPage);
-    OpenClipboardFormats(g_mainWindow, GetModuleHandleA(nullptr));
+    OpenClipboardFormats(g_mainWindow, GetModuleHandleA(nullptr), AppOf(g_mainWindow).modes, 0);
     std::vector<int> helpIdsShown;
     for (const PopupCheck& check : g_popupChecks) {
         SCOPED_TRACE(testing::Message() << "page " << check.page << ", control " << check.controlId);

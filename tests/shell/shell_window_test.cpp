@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,10 @@
 #include "shell/about.h"
 #include "shell/controls.h"
 #include "shell/menus.h"
-#include "shell/resource.h"
+#include "win32/resource.h"
 #include "shell/shell.h"
 #include "shell/view.h"
+#include "shell/application.h"
 #include "tests/support/layout.h"
 
 namespace {
@@ -28,18 +30,12 @@ protected:
         ASSERT_TRUE(InitApplication(GetModuleHandleA(nullptr), nullptr));
     }
 
-    void SetUp() override {
-        ResetOptions();
-        ResetModeTables();
-        ResetEngine();
-    }
-
     void TearDown() override { CloseWindow(); }
 
     // Creates the main window with the options and mode table as the test left them.
     HWND Start(int savedMode = 0) {
         CloseWindow();
-        HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL, savedMode);
+        HWND window = CreateMainWindow(*app, GetModuleHandleA(nullptr), SW_SHOWNORMAL, savedMode);
         EXPECT_NE(window, nullptr);
         return window;
     }
@@ -54,6 +50,9 @@ protected:
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
+
+    // The application the window belongs to; a test changes its modes and options before Start.
+    std::unique_ptr<Application> app = std::make_unique<Application>();
 
     static HMENU SetupMenu() { return GetSubMenu(GetMenu(g_mainWindow), kSetupMenuPosition); }
 
@@ -135,7 +134,7 @@ TEST_F(ShellWindowTest, MenuBarTextsAndIds) {
                {{"&Contents\tF1", IDM_HELP_CONTENTS}, {"&Search for Help On...", IDM_HELP_SEARCH},
                 {"&How to Use Help", IDM_HELP_ON_HELP}, {"", kSeparator}, {"&About Lumo II...", IDM_ABOUT}},
                "Help");
-    HMENU preferences = GetSubMenu(SetupMenu(), PreferencesMenuPosition());
+    HMENU preferences = GetSubMenu(SetupMenu(), PreferencesMenuPosition(app->modes));
     ExpectMenu(preferences,
                {{"&Clipboard Formats...", IDM_CLIPBOARD_FORMATS}, {"", kSeparator},
                 {"&Strict Entry Check", IDM_STRICT_CHECK}, {"&Auto DF Correct", kPopup},
@@ -173,8 +172,8 @@ TEST_F(ShellWindowTest, SetupMenuShowsTheDefinedUserModes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        ResetModeTables();
-        for (int i = 0; i < kUserModeCount; ++i) ModeTable[kFirstUserMode + i].szName.assign(c.names[i]);
+        app->modes = ModeTable{};
+        for (int i = 0; i < kUserModeCount; ++i) app->modes.rows[kFirstUserMode + i].szName.assign(c.names[i]);
         Start();
 
         std::vector<MenuItem> expected = kFixedModeItems;
@@ -184,7 +183,7 @@ TEST_F(ShellWindowTest, SetupMenuShowsTheDefinedUserModes) {
         }
         expected.insert(expected.end(), kSetupTail.begin(), kSetupTail.end());
         ExpectMenu(SetupMenu(), expected, c.label);
-        EXPECT_EQ(PreferencesMenuPosition(), c.preferencesPosition);
+        EXPECT_EQ(PreferencesMenuPosition(app->modes), c.preferencesPosition);
         EXPECT_EQ(ItemText(SetupMenu(), c.preferencesPosition), "Preferen&ces");
     }
 }
@@ -224,16 +223,16 @@ TEST_F(ShellWindowTest, MenuInitialisationSetsChecksAndGreying) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        ResetModeTables();
-        if (c.userMode2) ModeTable[7].szName.assign("Reel 2");
-        g_options = c.options;
+        app->modes = ModeTable{};
+        if (c.userMode2) app->modes.rows[7].szName.assign("Reel 2");
+        app->options = c.options;
         Start(c.mode);
         OpenMenu();
         HMENU bar = GetMenu(g_mainWindow);
         for (int id : c.checked) EXPECT_TRUE(GetMenuState(bar, id, MF_BYCOMMAND) & MF_CHECKED) << "id " << id;
         for (int id : c.unchecked) EXPECT_FALSE(GetMenuState(bar, id, MF_BYCOMMAND) & MF_CHECKED) << "id " << id;
         EXPECT_EQ((GetMenuState(bar, IDM_CLEAR_TAPE, MF_BYCOMMAND) & MF_GRAYED) == 0, c.clearTapeEnabled);
-        HMENU preferences = GetSubMenu(SetupMenu(), PreferencesMenuPosition());
+        HMENU preferences = GetSubMenu(SetupMenu(), PreferencesMenuPosition(app->modes));
         ASSERT_NE(preferences, nullptr);
         EXPECT_EQ((GetMenuState(preferences, kAutoDfCorrectPosition, MF_BYPOSITION) & MF_GRAYED) == 0,
                   c.autoDfEnabled);
@@ -244,7 +243,7 @@ TEST_F(ShellWindowTest, MenuInitialisationSetsChecksAndGreying) {
 
 TEST_F(ShellWindowTest, AbsentSavedModeStartsInModeZero) {
     Start(8);  // user mode 3, not defined
-    EXPECT_EQ(g_calc.iMode, 0);
+    EXPECT_EQ(app->calculator.State().iMode, 0);
     OpenMenu();
     EXPECT_TRUE(GetMenuState(GetMenu(g_mainWindow), IDM_MODE_NDF, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(WindowText(g_modeDisplay), "HMSF   30.00 F/S");
@@ -282,11 +281,11 @@ TEST_F(ShellWindowTest, OptionCommandsToggleAndShowAtNextMenuOpening) {
             EXPECT_FALSE(GetMenuState(bar, step.uncheckedId, MF_BYCOMMAND) & MF_CHECKED);
         }
     }
-    EXPECT_EQ(g_options.bStrictCheck, 0);
-    EXPECT_EQ(g_options.iAutoDfFix, 0);
-    EXPECT_EQ(g_options.bDFNDFFrameConv, 1);
-    EXPECT_EQ(g_options.bDispTape, 0);
-    EXPECT_EQ(g_options.bDispMode, 1);
+    EXPECT_EQ(app->options.bStrictCheck, 0);
+    EXPECT_EQ(app->options.iAutoDfFix, 0);
+    EXPECT_EQ(app->options.bDFNDFFrameConv, 1);
+    EXPECT_EQ(app->options.bDispTape, 0);
+    EXPECT_EQ(app->options.bDispMode, 1);
 }
 
 TEST_F(ShellWindowTest, ModeDisplayNamesKindAndRate) {
@@ -309,10 +308,10 @@ TEST_F(ShellWindowTest, ModeDisplayNamesKindAndRate) {
     }
 
     // A user mode's rate is rounded to hundredths.
-    ModeTable[6].szName.assign("Film 23.976");
-    ModeTable[6].dFps = 23.976;
-    ModeTable[6].iKind = KindHmsf;
-    EXPECT_EQ(ModeDisplayText(6), "HMSF   23.98 F/S");
+    app->modes.rows[6].szName.assign("Film 23.976");
+    app->modes.rows[6].dFps = 23.976;
+    app->modes.rows[6].iKind = KindHmsf;
+    EXPECT_EQ(ModeDisplayText(app->modes, 6), "HMSF   23.98 F/S");
 }
 
 TEST_F(ShellWindowTest, LayoutFollowsTapeAndModeDisplay) {
@@ -328,8 +327,8 @@ TEST_F(ShellWindowTest, LayoutFollowsTapeAndModeDisplay) {
                           {1, 1, kClientHeight + kTapeHeight + kModeLineHeight}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "tape " << c.tape << ", mode display " << c.mode);
-        g_options.bDispTape = c.tape;
-        g_options.bDispMode = c.mode;
+        app->options.bDispTape = c.tape;
+        app->options.bDispMode = c.mode;
         Start();
         RECT client{};
         GetClientRect(g_mainWindow, &client);
@@ -412,8 +411,8 @@ LONG FontHeight(int id) {
 // still draws the frame at 96 DPI, so the size that the message suggests cannot fit exactly).
 TEST_F(ShellWindowTest, MovingToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
     using namespace layout;
-    g_options.bDispTape = 1;
-    g_options.bDispMode = 1;
+    app->options.bDispTape = 1;
+    app->options.bDispMode = 1;
     Start();
     constexpr int kFirstId = IDC_DISPLAY;
     constexpr int kLastId = IDC_MODE_DISPLAY;
@@ -466,43 +465,51 @@ TEST_F(ShellWindowTest, MovingToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
     }
 }
 
-void ExpectTapeViewMatchesEngine(const char* label) {
+struct ShownLine {
+    std::string text;
+    LRESULT mode;
+    friend bool operator==(const ShownLine&, const ShownLine&) = default;
+};
+
+// The tape view's lines as a list box gives them: each line's text and its mode.
+std::vector<ShownLine> TapeViewLines() {
+    std::vector<ShownLine> lines;
     const int count = static_cast<int>(SendMessageA(g_tapeView, LB_GETCOUNT, 0, 0));
-    ASSERT_EQ(count, TapeLineCount()) << label;
     for (int i = 0; i < count; ++i) {
         char text[128] = "";
         SendMessageA(g_tapeView, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, TapeLineAt(i).text.c_str()) << label << " line " << i;
-        EXPECT_EQ(SendMessageA(g_tapeView, LB_GETITEMDATA, i, 0), TapeLineAt(i).iMode) << label << " line " << i;
+        lines.push_back({text, SendMessageA(g_tapeView, LB_GETITEMDATA, i, 0)});
     }
+    return lines;
 }
 
+std::vector<ShownLine> Repeated(const ShownLine& line, int count) { return std::vector<ShownLine>(count, line); }
+
 TEST_F(ShellWindowTest, TapeViewFollowsTheEngineTape) {
-    g_options.bDispTape = 1;
+    app->options.bDispTape = 1;
     Start();
-    const int visible = ShellView().TapeVisibleLines();
+    const int visible = app->view.TapeVisibleLines();
     ASSERT_GT(visible, 0);
-    EXPECT_EQ(TapeLineCount(), visible) << "start-up fills the view with blank lines";
-    ExpectTapeViewMatchesEngine("after start-up");
+    const ShownLine blank{" ", 0};
+    EXPECT_EQ(TapeViewLines(), Repeated(blank, visible)) << "start-up fills the view with blank lines";
 
     Command(IDM_MODE_HEX);
     for (int key : {IDC_KEY_1, IDC_KEY_PLUS, IDC_KEY_2, IDC_KEY_EQUALS}) Click(key);
-    ExpectTapeViewMatchesEngine("after 1 + 2 =");
+    std::vector<ShownLine> expected = Repeated(blank, visible);
+    expected.insert(expected.end(), {{"  1 ", 10}, {"+ 2 ", 10}, {"= 3 ", 10}});
+    EXPECT_EQ(TapeViewLines(), expected) << "after 1 + 2 =";
     EXPECT_EQ(WindowText(g_display), "3");
-    EXPECT_EQ(SendMessageA(g_tapeView, LB_GETITEMDATA, TapeLineCount() - 1, 0), 10) << "hex row";
 
     // The engine keeps 150 lines; the view drops its first item with the engine's oldest line.
     // Hidden meanwhile: repainting after each of the 160 lines costs seconds under Xvfb.
     ShowWindow(g_mainWindow, SW_HIDE);
     for (int i = 0; i < 160; ++i) Click(IDC_KEY_CLEAR);
     ShowWindow(g_mainWindow, SW_SHOWNORMAL);
-    EXPECT_EQ(TapeLineCount(), kMaxTapeLines);
-    ExpectTapeViewMatchesEngine("after 160 clears");
+    EXPECT_EQ(TapeViewLines(), Repeated(ShownLine{"    ", 10}, kMaxTapeLines)) << "after 160 clears";
     EXPECT_EQ(SendMessageA(g_tapeView, LB_GETTOPINDEX, 0, 0), kMaxTapeLines - visible);
 
     Command(IDM_CLEAR_TAPE);
-    EXPECT_EQ(TapeLineCount(), visible);
-    ExpectTapeViewMatchesEngine("after Clear Tape");
+    EXPECT_EQ(TapeViewLines(), Repeated(blank, visible)) << "after Clear Tape";
 }
 
 TEST_F(ShellWindowTest, TypedCharactersReachTheEngineAndFlashTheirButton) {
@@ -645,8 +652,8 @@ TEST_F(ShellWindowTest, SavedPositionOutOfReachOpensOnTheWorkArea) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        g_options.iWindowX = c.x;
-        g_options.iWindowY = c.y;
+        app->options.iWindowX = c.x;
+        app->options.iWindowY = c.y;
         Start();
         RECT window{};
         GetWindowRect(g_mainWindow, &window);
@@ -668,7 +675,7 @@ TEST_F(ShellWindowTest, AlwaysOnTopTogglesFromTheSystemMenu) {
     Start();
     for (int expected : {1, 0, 1}) {
         SendMessageA(g_mainWindow, WM_SYSCOMMAND, IDM_ALWAYS_ON_TOP, 0);
-        EXPECT_EQ(g_options.bOnTop, expected);
+        EXPECT_EQ(app->options.bOnTop, expected);
         EXPECT_EQ((GetWindowLongA(g_mainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, expected == 1);
     }
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/help_text.h"
+#include "help/help_text.h"
 #include "model/chars.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "dialogs/roman.h"
+#include "roman/roman.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "dialogs/help_text.h"
+#include "help/help_text.h"
 
 #include <algorithm>
 

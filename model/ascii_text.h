@@ -1,5 +1,5 @@
 #pragma once
-// Comparisons of command-line words, where ASCII letters match in either case.
+// Comparisons of names and words, where ASCII letters match in either case.
 
 #include <cstddef>
 #include <string_view>

@@ -3,11 +3,17 @@
 
 #include <windows.h>
 
-#include "dialogs/placement.h"
+#include "layout/placement.h"
+#include "settings/settings.h"
 
-// Runs a modal dialog from its template. A dialog that cannot be created is reported in a
-// system-modal "Unable to display dialog" box and gives 0.
-INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure);
+// Runs a modal dialog from its template; the parameter reaches WM_INITDIALOG's lParam. A dialog
+// that cannot be created is reported in a system-modal "Unable to display dialog" box and
+// gives 0.
+INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, LPARAM parameter = 0);
+
+// The settings and help paths beside the running program; empty when its path is not known
+// whole.
+SettingsPaths ProgramSettingsPaths();
 
 // The command of a WM_SYSCOMMAND: the system's own commands (SC_*) carry private bits in their
 // low four bits, which are masked off; the program's own items are compared whole.

@@ -1,4 +1,4 @@
-#include "dialogs/dialog_support.h"
+#include "win32/dialog_support.h"
 
 namespace {
 
@@ -14,11 +14,21 @@ bool IsReadOnlyEdit(HWND control) {
 
 }  // namespace
 
-INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure) {
-    const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+INT_PTR RunModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) {
+    const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
     if (result != -1) return result;
     MessageBoxA(nullptr, "Unable to display dialog", "System Error", MB_SYSTEMMODAL | MB_ICONERROR);
     return 0;
+}
+
+SettingsPaths ProgramSettingsPaths() {
+    char exePath[MAX_PATH] = "";
+    // 0 is a failure, and a path that fills the buffer was cut short (ERROR_INSUFFICIENT_BUFFER;
+    // Windows XP does not even end it with a zero): a settings file named after either would be
+    // somebody else's, such as ".INI" in the Windows folder. The defaults stand then.
+    const DWORD length = GetModuleFileNameA(nullptr, exePath, sizeof exePath);
+    const bool whole = length != 0 && length < sizeof exePath;
+    return SettingsPathsOf(whole ? exePath : nullptr);
 }
 
 WPARAM SystemCommandOf(WPARAM wParam) {

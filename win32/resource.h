@@ -1,5 +1,8 @@
 #pragma once
-// Every resource and control id of the program. Kept free of C++ so windres can read it.
+// Every resource and control id of the program. Kept free of C++ so windres can read it. The
+// version comes from CMake (version.h in the build folder).
+
+#include "version.h"
 
 // Named resources: the menu, the accelerator table and the icon are all "VEXO".
 #define IDR_VEXO "VEXO"
@@ -100,7 +103,7 @@
 #define IDC_ROMAN_UPPER 107
 #define IDC_ROMAN_HELP 108
 
-// Clipboard Formats page controls, 2100-2117, shared by templates 600-605.
+// Clipboard Formats page controls, 2100-2116, shared by templates 600-605.
 #define IDC_FMT_LEAD_GROUP 2100
 #define IDC_FMT_LEAD_NONE 2101
 #define IDC_FMT_LEAD_SPACES 2102
@@ -118,7 +121,6 @@
 #define IDC_FMT_UPPER 2114
 #define IDC_FMT_KIND_LABEL 2115
 #define IDC_FMT_SAMPLE 2116
-#define IDC_FMT_ROW 2117
 
 // Help contexts: the Roman dialog's topic, and the Clipboard Formats page controls.
 #define IDH_ROMAN 3002
@@ -137,10 +139,9 @@
 #define IDH_FMT_UPPER 3017
 #define IDH_FMT_KIND_LABEL 3018
 #define IDH_FMT_SAMPLE 3019
-#define IDH_FMT_ROW 3020
 #define IDH_FMT_GROUP 3030
 
-// The built-in help: its text (RCDATA, read by dialogs/help_text.h), the help window's
+// The built-in help: its text (RCDATA, read by help/help_text.h), the help window's
 // template and its controls.
 #define IDR_HELP_TEXT 320
 #define IDD_HELP 300
@@ -150,7 +151,3 @@
 #define IDC_HELP_TOPICS 304
 #define IDC_HELP_TITLE 305
 #define IDC_HELP_TEXT 306
-
-// Version.
-#define VEXO_VERSION_MAJOR 1
-#define VEXO_VERSION_MINOR 43
