@@ -325,11 +325,13 @@ void KeypadCommand(int controlId) {
 void PasteText(const char* text) {
     EmptyEntry();
     if (text == nullptr) return;
+    const ModeRecord& row = ModeRow(g_state.iMode);
+    const TextBuffer value = WithoutClipboardDecorations(text, row, row.iClipFlags);
     // The digits of the mode are typed as their keys would type them; the display shows the
     // entry once they are all in, not each digit on its way.
     bool typed = false;
-    for (std::size_t i = 0; i < kMaxPasteLength && text[i] != '\0'; ++i)
-        typed = TypeDigit(ToUpperAscii(text[i])) || typed;
+    for (std::size_t i = 0; i < kMaxPasteLength && value[i] != '\0'; ++i)
+        typed = TypeDigit(ToUpperAscii(value[i])) || typed;
     if (typed) ShowValue(g_state.szEntry.c_str(), g_state.iMode);
 }
 

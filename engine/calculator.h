@@ -58,8 +58,9 @@ void StartCalculator(int savedMode);
 void KeyChar(char c, bool flash);
 void KeypadCommand(int controlId);
 // A paste: the entry is emptied, then the digits of the mode among the text's first 127
-// characters are typed without flashing; every other character is skipped. The display shows
-// the entry once, after the last digit.
+// characters are typed without flashing; every other character is skipped, and so are the
+// prefix and trailing text of the mode's clipboard format when the text carries them, so that
+// what Copy wrote reads back as the value. The display shows the entry once, after the last digit.
 void PasteText(const char* text);
 
 // Key operations.
