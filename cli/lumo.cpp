@@ -38,8 +38,8 @@ lumo [--mode MODE] KEYS...
   --tape        print the tape lines the keys write, then the display
 
 lumo convert --from MODE --to MODE [VALUE...]
-  Reads each VALUE as a paste in the --from mode does (the mode's digits count, separators
-  and other text do not) and converts it as switching to the --to mode does. With no VALUE
+  Reads each VALUE as a paste in the --from mode does (the mode's digits count; separators,
+  other text and the mode's own prefix and trailing text do not) and converts it as switching to the --to mode does. With no VALUE
   it reads standard input, one value per line, and writes one line per value as each line
   comes in. A line with no digit of the --from mode is not a value; a drop-frame label that
   does not exist is refused under --strict. Either is reported on standard error with its

@@ -13,12 +13,10 @@ namespace {
 HWND g_helpWindow = nullptr;
 HHOOK g_modalLoopHook = nullptr;
 const HelpText* g_help = nullptr;
-HFONT g_textFont = nullptr;   // fixed pitch, so that the tables in the topics line up
 HFONT g_titleFont = nullptr;  // the dialog font in bold
 int g_shownTopic = -1;
 
 constexpr const char* kWindowClass = "VexoHelp";
-constexpr const char* kTextFontFace = "Courier New";
 constexpr const char* kNoMatchTitle = "No topic holds all of these words.";
 // Posted to itself after a change of DPI, once the dialog manager has rescaled its own font.
 constexpr UINT kRefreshFonts = WM_APP + 1;
@@ -31,11 +29,13 @@ constexpr int kLabelToControl = 2;
 constexpr int kSearchLabelWidth = 30;
 constexpr int kEditHeight = 12;
 constexpr int kListHeight = 64;
-constexpr int kMinWidth = 200;
-constexpr int kMinHeight = 190;
-// The window opens as wide as a text of this many characters of the text font: the topics are
-// written for a page of about that width.
+constexpr int kMinWidth = 120;
+constexpr int kMinHeight = 160;
+// The window opens as wide as a text of this many average characters of its font: the topics
+// are written for a page of about that width.
 constexpr int kTextColumns = 78;
+// Between the widest text of a table's column and the next column, in dialog units.
+constexpr int kColumnGap = 8;
 // Between the help window and the main window, in pixels of the screen.
 constexpr int kGapBesideMainWindow = 8;
 
@@ -58,16 +58,24 @@ void LayOut(HWND dialog) {
     Place(dialog, IDC_HELP_SEARCH, row);
     y += kEditHeight + kGap;
 
-    for (const auto& [id, height] : {std::pair{IDC_HELP_TOPICS_LABEL, kLabelHeight},
-                                     std::pair{IDC_HELP_TOPICS, kListHeight},
-                                     std::pair{IDC_HELP_TITLE, kLabelHeight}}) {
-        row = DialogUnits(dialog, kMargin, y, 0, height);
-        row.right = right;
-        Place(dialog, id, row);
-        y += height + (id == IDC_HELP_TOPICS ? kGap : kLabelToControl);
-    }
-    row = DialogUnits(dialog, kMargin, y, 0, 0);
+    row = DialogUnits(dialog, kMargin, y, 0, kLabelHeight);
     row.right = right;
+    Place(dialog, IDC_HELP_TOPICS_LABEL, row);
+    y += kLabelHeight + kLabelToControl;
+
+    // The list cuts itself to whole rows; what follows goes under the height it took.
+    row = DialogUnits(dialog, kMargin, y, 0, kListHeight);
+    row.right = right;
+    Place(dialog, IDC_HELP_TOPICS, row);
+    RECT list{};
+    GetWindowRect(GetDlgItem(dialog, IDC_HELP_TOPICS), &list);
+    const int top = row.top + (list.bottom - list.top) + DialogUnits(dialog, 0, 0, 0, kGap).bottom;
+
+    row = DialogUnits(dialog, kMargin, 0, 0, kLabelHeight);
+    OffsetRect(&row, 0, top);
+    row.right = right;
+    Place(dialog, IDC_HELP_TITLE, row);
+    row.top = row.bottom + DialogUnits(dialog, 0, 0, 0, kLabelToControl).bottom;
     row.bottom = client.bottom - margin.bottom;
     Place(dialog, IDC_HELP_TEXT, row);
 }
@@ -95,32 +103,51 @@ void SetControlFont(HWND dialog, int id, const LOGFONTA& font, HFONT& owned) {
     owned = made;
 }
 
-// The fonts are made from the dialog font, so that they follow the DPI as the dialog does:
-// the text in a fixed-pitch font of the same height, the topic's title in bold.
+// The text keeps the dialog font, which follows the DPI as the dialog does; the topic's title
+// is that font in bold.
 void ApplyFonts(HWND dialog) {
-    const LOGFONTA dialogFont = DialogFont(dialog);
-    LOGFONTA text{};
-    text.lfHeight = dialogFont.lfHeight;
-    text.lfCharSet = DEFAULT_CHARSET;
-    text.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    lstrcpynA(text.lfFaceName, kTextFontFace, LF_FACESIZE);
-    SetControlFont(dialog, IDC_HELP_TEXT, text, g_textFont);
-    LOGFONTA title = dialogFont;
+    LOGFONTA title = DialogFont(dialog);
     title.lfWeight = FW_BOLD;
     SetControlFont(dialog, IDC_HELP_TITLE, title, g_titleFont);
 }
 
+// Measures texts in the font of a control, while it lives.
+class ControlTextWidth final : public TextWidth {
+public:
+    explicit ControlTextWidth(HWND control)
+        : control_(control), dc_(GetDC(control)),
+          oldFont_(SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)))) {}
+    ~ControlTextWidth() {
+        SelectObject(dc_, oldFont_);
+        ReleaseDC(control_, dc_);
+    }
+    ControlTextWidth(const ControlTextWidth&) = delete;
+    ControlTextWidth& operator=(const ControlTextWidth&) = delete;
+
+    int operator()(std::string_view text) const override {
+        SIZE size{};
+        GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+    // The average width of the letters, rounded as the edit control rounds it for its tab stops.
+    int AverageCharWidth() const {
+        constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+        return ((*this)(kLetters) / 26 + 1) / 2;
+    }
+
+private:
+    HWND control_;
+    HDC dc_;
+    HGDIOBJ oldFont_;
+};
+
 // Sizes the window so that the text shows kTextColumns characters a line.
 void FitWidthToText(HWND dialog) {
     const HWND text = GetDlgItem(dialog, IDC_HELP_TEXT);
-    HDC dc = GetDC(text);
-    const HGDIOBJ oldFont = SelectObject(dc, g_textFont);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, oldFont);
-    ReleaseDC(text, dc);
+    const int averageWidth = ControlTextWidth(text).AverageCharWidth();
     const LRESULT margins = SendMessageA(text, EM_GETMARGINS, 0, 0);
-    const int textWidth = kTextColumns * metrics.tmAveCharWidth + LOWORD(margins) + HIWORD(margins) +
+    const int textWidth = kTextColumns * averageWidth + LOWORD(margins) + HIWORD(margins) +
                           GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
     RECT client{};
     GetClientRect(dialog, &client);
@@ -148,6 +175,15 @@ void SelectListedTopic(HWND dialog, int topic) {
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(found), 0);
 }
 
+// The topic's tables line up at tab stops made for its own columns in the text's font.
+void ShowTopicText(HWND text, const TopicText& shown) {
+    const ControlTextWidth width(text);
+    const int gap = MulDiv(kColumnGap, width.AverageCharWidth(), 4);
+    const ColumnLayout layout = LayOutColumns(shown, width, width.AverageCharWidth(), gap);
+    SendMessageA(text, EM_SETTABSTOPS, layout.stopCount, reinterpret_cast<LPARAM>(layout.stops));
+    SetWindowTextA(text, layout.text.c_str());
+}
+
 void ShowTopic(HWND dialog, int topic) {
     g_shownTopic = topic;
     SelectListedTopic(dialog, topic);
@@ -157,7 +193,7 @@ void ShowTopic(HWND dialog, int topic) {
         return;
     }
     SetDlgItemTextA(dialog, IDC_HELP_TITLE, TitleOf(topic).c_str());
-    SetDlgItemTextA(dialog, IDC_HELP_TEXT, TopicDisplayText(Topic(topic).body).c_str());
+    ShowTopicText(GetDlgItem(dialog, IDC_HELP_TEXT), TopicDisplayText(Topic(topic).body));
 }
 
 void ListTopics(HWND dialog, const TopicList& topics) {
@@ -203,9 +239,15 @@ void OnCommand(HWND dialog, int id, int code) {
     if (id == IDCANCEL) DestroyWindow(dialog);
 }
 
-void OnGetMinMaxInfo(HWND dialog, MINMAXINFO& info) {
+// The smallest the window can be made, frame and caption included.
+SIZE MinimumSize(HWND dialog) {
     const RECT minimum = AroundClient(dialog, DialogUnits(dialog, 0, 0, kMinWidth, kMinHeight));
-    info.ptMinTrackSize = POINT{minimum.right - minimum.left, minimum.bottom - minimum.top};
+    return SIZE{minimum.right - minimum.left, minimum.bottom - minimum.top};
+}
+
+void OnGetMinMaxInfo(HWND dialog, MINMAXINFO& info) {
+    const SIZE minimum = MinimumSize(dialog);
+    info.ptMinTrackSize = POINT{minimum.cx, minimum.cy};
 }
 
 // The read-only text reads on the window colour, as a document does.
@@ -229,10 +271,8 @@ void OnDestroy() {
     g_modalLoopHook = nullptr;
     g_helpWindow = nullptr;
     g_shownTopic = -1;
-    for (HFONT* font : {&g_textFont, &g_titleFont}) {
-        if (*font != nullptr) DeleteObject(*font);
-        *font = nullptr;
-    }
+    if (g_titleFont != nullptr) DeleteObject(g_titleFont);
+    g_titleFont = nullptr;
 }
 
 INT_PTR CALLBACK HelpWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -259,6 +299,8 @@ INT_PTR CALLBACK HelpWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case kRefreshFonts:
         ApplyFonts(dialog);
         LayOut(dialog);
+        // The tab stops were measured in the font of the old DPI.
+        if (g_shownTopic >= 0) ShowTopic(dialog, g_shownTopic);
         return TRUE;
     case WM_CLOSE:
         DestroyWindow(dialog);
@@ -292,7 +334,7 @@ void PlaceBesideMainWindow(HWND window, HWND mainWindow) {
     GetWindowRect(window, &own);
     GetWindowRect(mainWindow, &anchor);
     const ScreenRect placed = PlaceBeside(ToScreenRect(anchor), own.right - own.left, own.bottom - own.top,
-                                          kGapBesideMainWindow,
+                                          MinimumSize(window).cx, kGapBesideMainWindow,
                                           WorkArea(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST)));
     SetWindowPos(window, nullptr, placed.left, placed.top, placed.Width(), placed.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -133,11 +133,13 @@ void Calculator::KeypadCommand(int controlId) {
 bool Calculator::PasteText(const char* text) {
     state_.szEntry.clear();
     if (text == nullptr) return false;
+    const ModeRecord& row = ModeRow(modes_, state_.iMode);
+    const TextBuffer value = WithoutClipboardDecorations(text, row, row.iClipFlags);
     // The digits of the mode are typed as their keys would type them; the display shows the
     // entry once they are all in, not each digit on its way.
     bool typed = false;
-    for (std::size_t i = 0; i < kMaxPasteLength && text[i] != '\0'; ++i)
-        typed = TypeDigit(ToUpperAscii(text[i])) || typed;
+    for (std::size_t i = 0; i < kMaxPasteLength && value[i] != '\0'; ++i)
+        typed = TypeDigit(ToUpperAscii(value[i])) || typed;
     if (typed) ShowValue(state_.szEntry.c_str(), state_.iMode);
     return typed;
 }

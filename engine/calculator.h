@@ -68,8 +68,10 @@ public:
     // A click on a keypad button; any other id does nothing.
     void KeypadCommand(int controlId);
     // A paste: the entry is emptied, then the digits of the mode among the text's first 127
-    // characters are typed without flashing; every other character is skipped. The display shows
-    // the entry once, after the last digit. False when no digit was typed.
+    // characters are typed without flashing; every other character is skipped, and so are the
+    // prefix and trailing text of the mode's clipboard format when the text carries them, so that
+    // what Copy wrote reads back as the value. The display shows the entry once, after the last
+    // digit. False when no digit was typed.
     bool PasteText(const char* text);
     // The Setup menu's mode commands: the values held are converted to the new mode's rate.
     void SwitchMode(int mode);

@@ -1,6 +1,7 @@
 #include "format/formatter.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "model/chars.h"
 #include "model/digit_string.h"
@@ -82,6 +83,36 @@ void UpperCaseInPlace(TextBuffer& text) {
     for (std::size_t i = 0; i < text.size(); ++i) text.set(i, ToUpperAscii(text[i]));
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view WithoutBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i])) return false;
+    return true;
+}
+
+// The texts that the flags put around a value of the row. Only the plain counts that show a
+// radix take the prefix.
+struct Decorations {
+    std::string_view prefix;
+    std::string_view suffix;
+};
+
+Decorations DecorationsOf(const ModeRecord& row, FormatFlags flags) {
+    const bool radixShown = row.iKind == KindHex || row.iKind == KindOct;
+    Decorations d;
+    if (radixShown && Has(flags, PrefixOx)) d.prefix = {row.szPrefix.c_str(), row.szPrefix.size()};
+    if (Has(flags, Trailing)) d.suffix = {row.szSuffix.c_str(), row.szSuffix.size()};
+    return d;
+}
+
 // The formatter's steps, in an order that matters for how the options combine: template, strip
 // (remembering how much), spaces for what was stripped, the radix prefix and leading zero, the
 // body, the trailing text, upper case.
@@ -90,15 +121,16 @@ TextBuffer FormatDigitString(const DigitString& digits, const ModeRecord& row, F
     const std::size_t length = FillTemplate(digits, LayoutFor(row.iKind, flags), body);
     std::size_t first = Has(flags, LeadZeros) ? 0 : LeadingLength(body, length);
 
+    const Decorations decorations = DecorationsOf(row, flags);
     TextBuffer result;
     if (Has(flags, LeadSpaces)) result.append(' ', first);
     if (row.iKind == KindHex || row.iKind == KindOct) {
         if (Has(flags, LeadingZero)) first += LeadingLength(body + first, length - first);
-        if (Has(flags, PrefixOx)) result.append(row.szPrefix.c_str(), row.szPrefix.size());
+        result.append(decorations.prefix.data(), decorations.prefix.size());
         if (Has(flags, LeadingZero)) result.append('0');
     }
     result.append(body + first, length - first);
-    if (Has(flags, Trailing)) result.append(row.szSuffix.c_str(), row.szSuffix.size());
+    result.append(decorations.suffix.data(), decorations.suffix.size());
     if (Has(flags, UpperCase)) UpperCaseInPlace(result);
     return result;
 }
@@ -113,4 +145,19 @@ TextBuffer FormatDigits(const ModeTable& modes, const char* text, int mode, Form
 
 TextBuffer FormatCount(const ModeTable& modes, std::int32_t count, int mode, FormatFlags flags) {
     return FormatDigitString(FramesToDigitString(modes, count, mode), ModeRow(modes, mode), flags);
+}
+
+TextBuffer WithoutClipboardDecorations(const char* text, const ModeRecord& row, FormatFlags flags) {
+    const TextBuffer pasted(text);
+    std::string_view value = WithoutBlanks({pasted.c_str(), pasted.size()});
+    const Decorations decorations = DecorationsOf(row, flags);
+    // The trailing text's own blanks at its end would be gone from a line that a program trimmed.
+    const std::string_view prefix = decorations.prefix;
+    std::string_view suffix = decorations.suffix;
+    while (!suffix.empty() && IsBlank(suffix.back())) suffix.remove_suffix(1);
+    if (!prefix.empty() && value.size() > prefix.size() && SameLetters(value.substr(0, prefix.size()), prefix))
+        value.remove_prefix(prefix.size());
+    if (!suffix.empty() && value.size() > suffix.size() && SameLetters(value.substr(value.size() - suffix.size()), suffix))
+        value.remove_suffix(suffix.size());
+    return TextBuffer(value.data(), value.size());
 }

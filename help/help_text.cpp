@@ -134,14 +134,41 @@ bool HoldsEveryWord(const HelpTopic& topic, std::string_view query) {
 std::size_t Indent(std::string_view line) { return std::min(line.find_first_not_of(' '), line.size()); }
 
 // A table row or an example: a run of blanks after the text has begun lines up columns. Blanks
-// inside double quotes are quoted text ("HMSF   30.00 F/S"), not a column gap.
-bool IsPreformatted(std::string_view line) {
+// inside double quotes are quoted text ("HMSF   30.00 F/S"), not a column gap, and blanks at the
+// end of a line start no column. Hands each column to `visit`, the indent with the first;
+// answers the number of gaps.
+template <class Visit>
+std::size_t SplitColumns(std::string_view line, Visit visit) {
+    std::size_t gaps = 0;
+    std::size_t start = 0;
     bool quoted = false;
     for (std::size_t i = Indent(line); i + 1 < line.size(); ++i) {
         if (line[i] == '"') quoted = !quoted;
-        if (!quoted && line[i] == ' ' && line[i + 1] == ' ') return true;
+        if (quoted || line[i] != ' ' || line[i + 1] != ' ') continue;
+        const std::size_t next = std::min(line.find_first_not_of(' ', i), line.size());
+        if (next == line.size()) break;
+        visit(Slice(line, start, i - start));
+        ++gaps;
+        start = next;
+        i = next - 1;
     }
-    return false;
+    visit(Slice(line, start));
+    return gaps;
+}
+
+bool IsPreformatted(std::string_view line) {
+    return SplitColumns(line, [](std::string_view) {}) > 0;
+}
+
+// A table row with one tab in each of its gaps, so that the window can line the columns up in a
+// proportional face.
+void AppendColumns(TopicText& text, std::string_view line) {
+    bool first = true;
+    SplitColumns(line, [&](std::string_view column) {
+        if (!first) text.append('\t');
+        Append(text, column);
+        first = false;
+    });
 }
 
 // "- " or "12. " in front of a list item; 0 when the line starts none.
@@ -157,7 +184,15 @@ std::size_t ListMarkerLength(std::string_view line) {
 struct OpenLine {
     std::size_t continuationIndent = 0;  // where a wrapped continuation of it stands
     bool joinable = false;               // false: whatever follows starts a line of its own
+    bool tableRow = false;               // it has columns
+    std::size_t indent = 0;
 };
+
+// A line indented deeper than the table row above it goes on in the row's second column: its
+// first column is empty.
+bool ContinuesTableRow(const OpenLine& open, std::string_view line) {
+    return open.tableRow && !line.empty() && !IsPreformatted(line) && Indent(line) > open.indent;
+}
 
 bool Continues(const OpenLine& open, std::string_view line) {
     return open.joinable && !line.empty() && !IsPreformatted(line) && ListMarkerLength(line) == 0 &&
@@ -253,11 +288,20 @@ TopicText TopicDisplayText(std::string_view body) {
             Append(text, Slice(line, Indent(line)));
         } else {
             if (!first) text.append(kLineEnd);
-            Append(text, line);
+            if (ContinuesTableRow(open, line)) {
+                Append(text, Slice(line, 0, open.indent));
+                text.append('\t');
+                Append(text, Slice(line, Indent(line)));
+            } else {
+                AppendColumns(text, line);
+                open.tableRow = IsPreformatted(line);
+                open.indent = Indent(line);
+            }
             open.continuationIndent = Indent(line) + ListMarkerLength(line);
         }
         first = false;
-        open.joinable = !line.empty() && !IsPreformatted(line) && line.size() >= kWrappedLineLength;
+        open.joinable = !line.empty() && !IsPreformatted(line) && !open.tableRow &&
+                        line.size() >= kWrappedLineLength;
     }
     return text;
 }
@@ -285,4 +329,134 @@ PopupText PopupDisplayText(std::string_view body) {
         gap = false;
     }
     return text;
+}
+
+namespace {
+
+constexpr std::size_t kMaxColumns = 8;
+constexpr std::string_view kCrLf = "\r\n";
+
+// The lines of a display text, and where a table (a run of lines with tabs) ends.
+std::string_view LineAt(std::string_view text, std::size_t& at) {
+    const std::size_t end = std::min(text.find(kCrLf, at), text.size());
+    const std::string_view line = Slice(text, at, end - at);
+    at = end + kCrLf.size();
+    return line;
+}
+
+bool IsTableRow(std::string_view line) { return line.find('\t') != std::string_view::npos; }
+
+// The i-th column of a table row; empty past its last.
+std::string_view ColumnOf(std::string_view row, std::size_t i) {
+    std::size_t start = 0;
+    for (; i > 0; --i) {
+        start = row.find('\t', start);
+        if (start == std::string_view::npos) return {};
+        ++start;
+    }
+    return Slice(row, start, row.find('\t', start) - start);
+}
+
+std::size_t ColumnCount(std::string_view row) {
+    return std::min<std::size_t>(static_cast<std::size_t>(std::count(row.begin(), row.end(), '\t')) + 1, kMaxColumns);
+}
+
+// Tab stops in the control's units, a quarter of its character width each, and back in pixels
+// as the control reads them.
+struct TabUnits {
+    int charWidth;
+    int FromPixels(int pixels) const { return (4 * pixels + charWidth - 1) / charWidth; }
+    int ToPixels(int units) const { return units * charWidth / 4; }
+};
+
+// Where each column of the table that starts at `at` begins, in pixels as the control places
+// them: a gap after the widest text of the column before it.
+struct TableColumns {
+    int start[kMaxColumns] = {};
+    std::size_t count = 1;
+};
+
+TableColumns MeasureTable(std::string_view text, std::size_t at, const TextWidth& width, const TabUnits& units,
+                          int gap) {
+    TableColumns table;
+    for (std::size_t column = 1; column < kMaxColumns; ++column) {
+        int widest = -1;
+        for (std::size_t next = at; next < text.size();) {
+            const std::string_view row = LineAt(text, next);
+            if (!IsTableRow(row)) break;
+            if (ColumnCount(row) <= column) continue;
+            widest = std::max(widest, table.start[column - 1] + width(ColumnOf(row, column - 1)));
+        }
+        if (widest < 0) break;
+        table.start[column] = units.ToPixels(units.FromPixels(widest + gap));
+        table.count = column + 1;
+    }
+    return table;
+}
+
+void AddStop(ColumnLayout& layout, int stop) {
+    int* end = layout.stops + layout.stopCount;
+    int* at = std::lower_bound(layout.stops, end, stop);
+    if ((at != end && *at == stop) || layout.stopCount == kMaxTabStops) return;
+    std::copy_backward(at, end, end + 1);
+    *at = stop;
+    ++layout.stopCount;
+}
+
+// Calls visit(line, table) for every line, with the columns of the table it belongs to (null for
+// a line outside tables).
+template <class Visit>
+void ForEachLine(std::string_view text, const TextWidth& width, const TabUnits& units, int gap, Visit visit) {
+    TableColumns table;
+    bool inTable = false;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t lineStart = at;
+        const std::string_view line = LineAt(text, at);
+        if (!IsTableRow(line)) {
+            inTable = false;
+        } else if (!inTable) {
+            table = MeasureTable(text, lineStart, width, units, gap);
+            inTable = true;
+        }
+        visit(line, inTable ? &table : nullptr);
+    }
+}
+
+}  // namespace
+
+ColumnLayout LayOutColumns(const TopicText& shown, const TextWidth& width, int charWidth, int gap) {
+    ColumnLayout layout;
+    const std::string_view text(shown.c_str(), shown.size());
+    if (charWidth <= 0) {
+        layout.text = shown;
+        return layout;
+    }
+    const TabUnits units{charWidth};
+    ForEachLine(text, width, units, gap, [&](std::string_view, const TableColumns* table) {
+        if (table == nullptr) return;
+        for (std::size_t i = 1; i < table->count; ++i) AddStop(layout, units.FromPixels(table->start[i]));
+    });
+    // A tab moves to the first stop right of the text before it: a gap gets one tab for each
+    // stop that lies between the end of its column's text and the start of the next column.
+    bool first = true;
+    ForEachLine(text, width, units, gap, [&](std::string_view line, const TableColumns* table) {
+        if (!first) Append(layout.text, kCrLf);
+        first = false;
+        if (table == nullptr) {
+            Append(layout.text, line);
+            return;
+        }
+        const std::size_t count = ColumnCount(line);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string_view column = ColumnOf(line, i);
+            Append(layout.text, column);
+            if (i + 1 == count) break;
+            const int end = table->start[i] + width(column);
+            for (std::size_t s = 0; s < layout.stopCount; ++s) {
+                const int stop = units.ToPixels(layout.stops[s]);
+                if (stop > end && stop <= table->start[i + 1]) layout.text.append('\t');
+            }
+        }
+    });
+    return layout;
 }

@@ -106,8 +106,34 @@ private:
 // A topic's text for a multi-line edit control: "." lines empty, CRLF line ends, and each
 // paragraph that was wrapped in the source joined into one line, so that the control wraps it
 // to its own width (and a screen reader reads whole sentences). Lines that hold a run of
-// blanks inside (tables, examples), short lines and list items keep their line breaks.
+// blanks inside (tables, examples), short lines and list items keep their line breaks; each
+// such run becomes one tab, a column gap.
 TopicText TopicDisplayText(std::string_view body);
+
+// The width in pixels of a text in the face that shows it.
+class TextWidth {
+public:
+    virtual int operator()(std::string_view text) const = 0;
+
+protected:
+    ~TextWidth() = default;
+};
+
+constexpr std::size_t kMaxTabStops = 32;
+
+struct ColumnLayout {
+    TopicText text;
+    int stops[kMaxTabStops] = {};  // ascending, in quarters of the character width
+    std::size_t stopCount = 0;
+};
+
+// The tables of a topic's display text (runs of lines whose columns are cut by tabs) lined up
+// for a proportional face: each column starts `gap` pixels after the widest text of the column
+// before it in its table. A multi-line edit control keeps one list of tab stops for its whole
+// text (in quarters of its average character width, charWidth pixels) and a tab moves to the
+// first stop right of the text before it, so a gap gets as many tabs as there are stops, of its
+// own table or another, up to its column.
+ColumnLayout LayOutColumns(const TopicText& shown, const TextWidth& width, int charWidth, int gap);
 
 // A popup's text: prose only, so every paragraph becomes one line; paragraphs are separated by
 // an empty line (CRLF).

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "win32/dialog_support.h"
+#include "layout/placement.h"
 #include "engine/calculator.h"
 #include "model/mode_table.h"
 #include "settings/options.h"
@@ -78,19 +80,18 @@ constexpr int kModeDisplayWidth = 137;
 constexpr int kModeDisplayHeight = 18;
 constexpr int kModeDisplayFromBottom = 20;
 
-// At 96 DPI the controls draw with the system font, as they always have: 16 pixels high, 7 wide,
-// bold. At any other DPI they get that size multiplied by DPI/96 in a TrueType face, because the
-// system font does not scale: on Windows it is a bitmap font, and Wine scales its height but
-// not its width. Tahoma is the face that Wine draws the system font with; every Windows since
-// 2000 has it.
+// The controls draw with the size of the system font of old, 16 pixels high, 7 wide, bold,
+// multiplied by DPI/96, in a TrueType face at every DPI: the system font does not scale (on
+// Windows it is a bitmap font, and Wine scales its height but not its width), and at 96 DPI
+// Wine draws its "-" as a dot and its "*" as a speck. Tahoma is the face that Wine draws the
+// system font with; every Windows since 2000 has it.
 constexpr int kSystemFontHeight = 16;
 constexpr int kSystemFontWidth = 7;
 constexpr const char* kScalableFace = "Tahoma";
 
 WNDPROC g_modeDisplayProc = nullptr;
 UINT g_layoutDpi = kLayoutDpi;  // the DPI of the window's monitor, from creation and WM_DPICHANGED
-HFONT g_controlFont = nullptr;  // null while the controls use the system font
-int g_systemLineHeight = 0;     // the system font's height, measured at the first need
+HFONT g_controlFont = nullptr;
 
 int Scale(int length) { return ScaleToDpi(length, g_layoutDpi); }
 
@@ -230,10 +231,24 @@ void FitMainWindow(HWND mainWindow) {
     SetWindowPos(mainWindow, nullptr, 0, 0, outer.cx, outer.cy, kSizeOnly);
 }
 
-bool UsesSystemFont(UINT dpi) { return dpi == kLayoutDpi && SystemDpi() == kLayoutDpi; }
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// A window that lay on its monitor's work area stays there when it grows: it moves up (or left)
+// as far as it grew out, as the start-up placement would place it. One that the user left
+// hanging over an edge stays where it is.
+void KeepOnWorkArea(HWND mainWindow, const RECT& before) {
+    const ScreenRect work = WorkArea(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST));
+    const ScreenRect now = ToScreenRect(WindowRectOf(mainWindow));
+    const ScreenRect kept = KeepGrownInside(ToScreenRect(before), now, work);
+    if (kept == now) return;
+    SetWindowPos(mainWindow, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 HFONT CreateControlFont(UINT dpi) {
-    if (UsesSystemFont(dpi)) return nullptr;
     LOGFONTA font{};
     font.lfHeight = ScaleToDpi(kSystemFontHeight, dpi);
     font.lfWidth = ScaleToDpi(kSystemFontWidth, dpi);
@@ -247,8 +262,7 @@ void SendFont(HWND mainWindow, int id) {
     SendMessageA(GetDlgItem(mainWindow, id), WM_SETFONT, reinterpret_cast<WPARAM>(g_controlFont), FALSE);
 }
 
-// Every control takes the font for the layout's DPI; null puts the system font back. The
-// controls are redrawn together afterwards: one by one, the white frame, which lies above the
+// Every control takes the font for the layout's DPI. The controls are redrawn together afterwards: one by one, the white frame, which lies above the
 // display, would paint over the display's text.
 void SetControlFont(HWND mainWindow) {
     HFONT previous = g_controlFont;
@@ -260,25 +274,9 @@ void SetControlFont(HWND mainWindow) {
     if (previous != nullptr) DeleteObject(previous);
 }
 
-int MeasureSystemLineHeight(HWND mainWindow) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(mainWindow, WM_GETFONT, 0, 0));
-    if (font == nullptr) font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    HDC dc = GetDC(mainWindow);
-    HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(mainWindow, dc);
-    return metrics.tmHeight;
-}
-
-// With the system font, a tape line is as high as that font; with a scaled font, as high as the
-// system font's 16 pixels multiplied by DPI/96, like every other length of the layout.
-int TapeLineHeight(HWND mainWindow) {
-    if (!UsesSystemFont(g_layoutDpi)) return Scale(kSystemFontHeight);
-    if (g_systemLineHeight == 0) g_systemLineHeight = MeasureSystemLineHeight(mainWindow);
-    return g_systemLineHeight;
-}
+// A tape line is as high as the font: the system font's 16 pixels multiplied by DPI/96, like
+// every other length of the layout.
+int TapeLineHeight() { return Scale(kSystemFontHeight); }
 
 }  // namespace
 
@@ -301,15 +299,16 @@ void CreateControls(HWND mainWindow, HINSTANCE instance) {
     g_modeDisplay = CreateChild(mainWindow, instance, kModeDisplayControl, client);
     g_modeDisplayProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         g_modeDisplay, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ModeDisplayProc)));
-    // The controls are born with the system font: only another font needs to be handed out.
-    if (!UsesSystemFont(g_layoutDpi)) SetControlFont(mainWindow);
+    SetControlFont(mainWindow);
 }
 
 void RelayoutControls(HWND mainWindow) {
+    const RECT before = WindowRectOf(mainWindow);
     const Options& options = AppOf(mainWindow).options;
     ShowIf(g_tapeView, options.bDispTape != 0);
     ShowIf(g_modeDisplay, options.bDispMode != 0);
     FitMainWindow(mainWindow);
+    KeepOnWorkArea(mainWindow, before);
     PlaceControls(mainWindow);
 }
 
@@ -317,7 +316,7 @@ void ChangeDpi(HWND mainWindow, UINT dpi, const RECT& suggested) {
     g_layoutDpi = dpi;
     SetControlFont(mainWindow);
     // Set before the tape is placed: the list box cuts its height to whole lines.
-    SendMessageA(g_tapeView, LB_SETITEMHEIGHT, 0, TapeLineHeight(mainWindow));
+    SendMessageA(g_tapeView, LB_SETITEMHEIGHT, 0, TapeLineHeight());
     SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RelayoutControls(mainWindow);
@@ -349,9 +348,9 @@ RECT TapeEdgeRect(HWND mainWindow) {
                 ThumbWidth() + Scale(kTapeEdgeRight), tapeClient.bottom + Scale(kTapeTop) + margin};
 }
 
-bool OnMeasureTapeItem(HWND mainWindow, MEASUREITEMSTRUCT* item) {
+bool OnMeasureTapeItem(HWND, MEASUREITEMSTRUCT* item) {
     if (item->CtlID == 0 || item->CtlID == static_cast<UINT>(-1)) return false;
-    item->itemHeight = static_cast<UINT>(TapeLineHeight(mainWindow));
+    item->itemHeight = static_cast<UINT>(TapeLineHeight());
     return true;
 }
 

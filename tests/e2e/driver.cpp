@@ -774,6 +774,8 @@ bool WriteLogPixels(DWORD dpi)
 // its three channels lies below half of white's.
 constexpr int kInkThreshold = 3 * 255 / 2;
 
+bool IsInk(const unsigned char* pixel) { return pixel[0] + pixel[1] + pixel[2] < kInkThreshold; }
+
 }  // namespace
 
 ScreenDpi::ScreenDpi(DWORD dpi) : ok_(WriteLogPixels(dpi)) {}
@@ -793,13 +795,33 @@ int InkHeight(HWND window)
     for (int y = 0; y < height; ++y) {
         const unsigned char* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride);
         for (int x = 0; x < width; ++x) {
-            if (row[3 * x] + row[3 * x + 1] + row[3 * x + 2] < kInkThreshold) {
+            if (IsInk(row + 3 * x)) {
                 ++rows;
                 break;
             }
         }
     }
     return rows;
+}
+
+SIZE InkSize(HWND window, int inset)
+{
+    RECT area = WindowRect(window);
+    InflateRect(&area, -inset, -inset);
+    if (area.right <= area.left || area.bottom <= area.top)
+        return SIZE{-1, -1};
+    const ScreenBits ink(area, 0);
+    RECT box{ink.width, ink.height, 0, 0};
+    for (int y = 0; y < ink.height; ++y) {
+        const unsigned char* row = ink.pixels + static_cast<size_t>(y) * static_cast<size_t>(ink.stride);
+        for (int x = 0; x < ink.width; ++x) {
+            if (!IsInk(row + 3 * x))
+                continue;
+            box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                   std::max<LONG>(box.bottom, y + 1)};
+        }
+    }
+    return box.right > box.left ? SIZE{box.right - box.left, box.bottom - box.top} : SIZE{0, 0};
 }
 
 }  // namespace e2e

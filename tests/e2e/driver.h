@@ -183,5 +183,8 @@ private:
 // How many pixel rows of the window, as it shows on the screen, hold text: pixels much darker
 // than its background. The height of the digits on the display, for example.
 int InkHeight(HWND window);
+// The width and height of the box around the ink inside the window, `inset` pixels in from its
+// edges (a button's own edges are dark too); 0 x 0 without ink.
+SIZE InkSize(HWND window, int inset);
 
 }  // namespace e2e

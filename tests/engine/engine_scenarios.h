@@ -33,6 +33,7 @@ struct Scenario {
 
 constexpr const char* kHd5994 = "59.94 DF,5994DF, DF,59.94,1,HMSD,0";
 constexpr const char* kHd25 = "25 DF,25DF, DF,25,1,HMSD,0";
+constexpr const char* k23976 = "23.976 fps,23.976, 23.976,23.976,1,HMSF,0";
 
 inline void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name << ": " << s.keys; }
 
@@ -173,6 +174,10 @@ inline const Scenario kScenarios[] = {
     {.name = "a paste replaces the entry", .keys = "5<Paste 00:01:00:00 NDF>+", .display = "1:00:00",
      .tape = {"  1:00:00 "}},
     {.name = "a paste takes the digits of the mode", .mode = ModeHex, .keys = "<Paste 0x1Fh>", .display = "1F"},
+    {.name = "a paste leaves out the mode's own trailing text", .mode = ModeUser1,
+     .keys = "<Paste 00:01:00:00 23.976>", .display = "1:00:00", .userMode = k23976},
+    {.name = "text without the mode's trailing text is read whole", .mode = ModeUser1, .keys = "<Paste 23.976>",
+     .display = "2:39:76", .userMode = k23976},
     {.name = "hex letters are no decimal digits", .mode = ModeDec, .keys = "<Paste 0x1F>", .display = "1"},
     {.name = "a paste into octal beeps at 8 and 9", .mode = ModeOct, .keys = "<Paste 1892>", .display = "12",
      .beeps = 2},

@@ -167,8 +167,12 @@ TEST(HelpDisplayText, WrappedParagraphsJoinTablesAndListsKeepTheirLines) {
         {"a wrapped paragraph becomes one line", wrapped + "\nrest of it.\n\nNext paragraph.",
          wrapped + " rest of it.\r\n\r\nNext paragraph."},
         {"a short line ends where it was meant to", "Topics:\n  First\n  Second", "Topics:\r\n  First\r\n  Second"},
-        {"a table row keeps its line", "  " + wrapped + "  col\n  next", "  " + wrapped + "  col\r\n  next"},
-        {"a line of columns is never joined to", wrapped + "\n  5      shows 5", wrapped + "\r\n  5      shows 5"},
+        {"a table row keeps its line, a tab in each gap", "  " + wrapped + "  col\n  next",
+         "  " + wrapped + "\tcol\r\n  next"},
+        {"a line of columns is never joined to", wrapped + "\n  5      shows 5   1  \n",
+         wrapped + "\r\n  5\tshows 5\t1  "},
+        {"a deeper line under a table row goes on in its second column",
+         "  key    " + wrapped + "\n         more\n  next   row", "  key\t" + wrapped + "\r\n  \tmore\r\n  next\trow"},
         {"blanks in quotes are no columns", wrapped + "\nreads \"HMSF   30.00 F/S\" here.",
          wrapped + " reads \"HMSF   30.00 F/S\" here."},
         {"a list item's continuation joins it", "- " + wrapped + "\n  more.\n- Second.",
@@ -184,6 +188,26 @@ TEST(HelpDisplayText, WrappedParagraphsJoinTablesAndListsKeepTheirLines) {
     for (const Row& row : kRows) {
         EXPECT_STREQ(TopicDisplayText(row.body).c_str(), row.shown.c_str()) << row.label;
     }
+}
+
+// Every character 10 pixels wide; the control's character width 8, so its stops fall on even pixels.
+struct TenPixelsACharacter final : TextWidth {
+    int operator()(std::string_view text) const override { return 10 * static_cast<int>(text.size()); }
+};
+
+TEST(HelpDisplayText, TableColumnsStartAGapAfterTheirWidestTextAndTabsReachThem) {
+    const TenPixelsACharacter width;
+    // First table: column 2 at 30 + 10 = 40 pixels. Second: columns at 20 and 40, and 20 is a
+    // stop too, so the first table's short row needs a second tab to get past it.
+    const ColumnLayout layout = LayOutColumns("a\tbb\r\nccc\td\r\nprose\r\nx\ty\tz", width, 8, 10);
+    EXPECT_STREQ(layout.text.c_str(), "a\t\tbb\r\nccc\td\r\nprose\r\nx\ty\tz");
+    ASSERT_EQ(layout.stopCount, 2u);
+    EXPECT_EQ(layout.stops[0], 10);  // 20 pixels in quarters of 8
+    EXPECT_EQ(layout.stops[1], 20);
+    // A stop between pixels rounds up to the control's next unit: 30 + 5 pixels is 17.5 units.
+    const ColumnLayout odd = LayOutColumns("  a\tb", TenPixelsACharacter{}, 8, 5);
+    ASSERT_EQ(odd.stopCount, 1u);
+    EXPECT_EQ(odd.stops[0], 18);
 }
 
 TEST(HelpDisplayText, PopupParagraphsBecomeOneLineEach) {

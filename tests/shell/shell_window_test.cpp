@@ -452,10 +452,10 @@ TEST_F(ShellWindowTest, MovingToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
         EXPECT_EQ(key.right - key.left, at(kKeyWidth));
         EXPECT_EQ(key.bottom - key.top, at(kKeyHeight));
         EXPECT_EQ(SendMessageA(g_tapeView, LB_GETITEMHEIGHT, 0, 0), at(static_cast<int>(line96)));
-        // At 96 DPI the controls draw with the system font, as before; elsewhere with a font of
-        // the system font's 96-DPI height multiplied by DPI/96.
+        // At every DPI, 96 too, the controls draw with a font of the system font's 96-DPI height
+        // multiplied by DPI/96.
         for (int id : {IDC_DISPLAY, IDC_MEMORY, IDC_KEY_0, IDC_TAPE, IDC_MODE_DISPLAY}) {
-            EXPECT_EQ(FontHeight(id), step.dpi == 96 ? 0 : at(systemFont.lfHeight)) << "control " << id;
+            EXPECT_EQ(FontHeight(id), at(systemFont.lfHeight)) << "control " << id;
         }
     }
     for (int id = kFirstId; id <= kLastId; ++id) {
