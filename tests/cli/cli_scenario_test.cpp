@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/calculator.h"
@@ -106,14 +107,21 @@ class LumoScenario : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(LumoScenario, KeysGiveTheWindowsDisplayTapeAndMessages) {
     const Scenario& s = GetParam();
-    // The row's user mode reaches lumo through a settings file, and is defined here too, so that
-    // its name can be written in the keys.
+    // The row's user modes reach lumo through a settings file, and are defined here too, so that
+    // their names can be written in the keys.
     TempFolder folder;
     std::string settings;
-    if (s.userMode != nullptr) {
+    std::string definitions;
+    const std::tuple<const char*, int, const char*> modes[] = {{"szCfr1=", kUser, s.userMode},
+                                                                 {"szCfr2=", kUser + 1, s.userMode7}};
+    for (const auto& [key, mode, definition] : modes) {
+        if (definition == nullptr) continue;
+        definitions += std::string(key) + definition + "\n";
+        ASSERT_TRUE(ParseUserMode(mode, definition)) << definition;
+    }
+    if (!definitions.empty()) {
         settings = folder.File("VEXO.INI");
-        WriteFileBytes(settings, std::string("[Vexo Special]\nszCfr1=") + s.userMode + "\n");
-        ASSERT_TRUE(ParseUserMode(kUser, s.userMode)) << s.userMode;
+        WriteFileBytes(settings, "[Vexo Special]\n" + definitions);
     }
     const Translation translation = Translate(s);
     if (!translation.gap.empty()) GTEST_SKIP() << "not typed through lumo: " << translation.gap;
