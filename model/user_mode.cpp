@@ -111,7 +111,7 @@ void ComputeWeights(const ModeRecord& row, std::int32_t (&weights)[kDigitCount])
 // A rate is usable when it rounds to at least 1 frame (the digit-string conversion subtracts the
 // place values repeatedly, and a conversion into the mode needs a rate that is not vanishingly
 // small) and every frame number fits the two-digit frames field. A rate that is not a number
-// fails both comparisons, an infinite one the second.
+// fails both comparisons, an infinite one fails one of them.
 bool IsUsableRate(double rate) { return RoundWhole(rate) >= 1 && rate < kRateLimit; }
 
 // A weighted row needs both its rates usable: the one of its place values and the frames per
