@@ -9,6 +9,7 @@
 #include "dialogs/help.h"
 #include "format/formatter.h"
 #include "model/digit_string.h"
+#include "model/drop_frame.h"
 #include "model/mode_table.h"
 #include "win32/resource.h"
 
@@ -69,7 +70,7 @@ constexpr DWORD kFormatPageHelpIds[] = {
 };
 
 // How a page of each kind looks and what its sample shows: a count, or the count of a text
-// read in the row's mode; the plain HMSF rows show the frames of one minute at their rate.
+// read in the row's mode; the time kinds show the first label of minute one that they write.
 enum class SampleRule { OneMinute, Text, Count };
 
 struct PageKind {
@@ -81,7 +82,7 @@ struct PageKind {
 
 constexpr PageKind kPageKinds[kKindCount] = {
     {IDD_FORMAT_HMSF, SampleRule::OneMinute, nullptr, 0},
-    {IDD_FORMAT_HMSF_DROP, SampleRule::Text, "1:00:02", 0},
+    {IDD_FORMAT_HMSF_DROP, SampleRule::OneMinute, nullptr, 0},
     {IDD_FORMAT_FEET, SampleRule::Text, "1000-00", 0},
     {IDD_FORMAT_HEX, SampleRule::Count, nullptr, 0x1FFF},
     {IDD_FORMAT_DEC, SampleRule::Count, nullptr, 1000},
@@ -128,7 +129,8 @@ std::int32_t SampleValue(const ModeTable& modes, int row) {
     const PageKind& kind = kPageKinds[mode.iKind];
     switch (kind.rule) {
     case SampleRule::OneMinute:
-        return static_cast<std::int32_t>(mode.dFps * 60.0);
+        // A minute's place value, on past the labels that a drop-frame minute skips.
+        return modes.placeValues[row][4] + DroppedLabelsPerMinute(modes, row);
     case SampleRule::Text:
         return TextToFrames(modes, kind.sampleText, row);
     case SampleRule::Count:

@@ -116,5 +116,3 @@ HWND ShowHelpPopup(HWND control, const PopupText& text) {
     UpdateWindow(g_popup);
     return g_popup;
 }
-
-HWND HelpPopupWindow() { return g_popup; }

@@ -10,5 +10,3 @@
 // Closes a popup that is still open, then shows this one. Null when it cannot be created.
 HWND ShowHelpPopup(HWND control, const PopupText& text);
 
-// The open popup, or null.
-HWND HelpPopupWindow();

@@ -378,7 +378,6 @@ HWND OpenHelpWindow(HWND mainWindow, const HelpText& help, int topic, HelpFocus 
     return g_helpWindow;
 }
 
-HWND HelpWindow() { return g_helpWindow; }
 
 bool IsHelpWindowMessage(MSG& message) {
     return g_helpWindow != nullptr && IsDialogMessageA(g_helpWindow, &message);

@@ -15,9 +15,6 @@ enum class HelpFocus { Text, Search };
 // the window cannot be created.
 HWND OpenHelpWindow(HWND mainWindow, const HelpText& help, int topic, HelpFocus focus);
 
-// The open help window, or null.
-HWND HelpWindow();
-
 // For the message loop, ahead of everything else: the help window's keyboard handling (Tab,
 // Esc, the edit keys). True when the message was the help window's and has been handled.
 bool IsHelpWindowMessage(MSG& message);

@@ -4,12 +4,15 @@
 
 namespace {
 
-// The drop-frame rates in hundredths of a frame a second, with the labels each skips.
+// A frames field has two digits, so no whole rate of 100 or more labels a second.
+constexpr int kWholeRateLimit = 100;
+
+// The drop-frame rules, by the whole rate of their NTSC rate.
 struct DropRule {
-    double hundredths;
+    int wholeRate;
     int droppedLabels;
 };
-constexpr DropRule kDropRules[] = {{2997, 2}, {5994, 4}};
+constexpr DropRule kDropRules[] = {{30, 2}, {60, 4}};
 
 int FramesOf(const DigitString& label) { return LabelField(label, kFrameTens); }
 
@@ -20,12 +23,22 @@ void SetFrames(DigitString& label, int frames) {
 
 }  // namespace
 
-// The rate rounds to the rule's hundredths when it lies within half a hundredth of it; the
-// comparison needs no rounding call, which matters since every drop-frame label asks.
+// The rate reads as n x 1000/1001 when it lies within half a hundredth of that quotient rounded
+// to the hundredth, (n x 100000 + 500) / 1001 in whole hundredths (1001 is odd: no quotient ends
+// in a half). No rounding call, since every drop-frame label asks: a rate from 0.5 up to 99.5
+// plus a half, cut, is the rate rounded.
+int NtscWholeRate(double fps) {
+    if (!(fps >= 0.5 && fps < kWholeRateLimit - 0.5)) return 0;
+    const int whole = static_cast<int>(fps + 0.5);
+    const double hundredths = (whole * 100000 + 500) / 1001;
+    const double written = fps * 100;
+    return written >= hundredths - 0.5 && written < hundredths + 0.5 ? whole : 0;
+}
+
 int DroppedLabelsAtRate(double fps) {
-    const double hundredths = fps * 100;
+    const int whole = NtscWholeRate(fps);
     for (const DropRule& rule : kDropRules)
-        if (hundredths >= rule.hundredths - 0.5 && hundredths < rule.hundredths + 0.5) return rule.droppedLabels;
+        if (rule.wholeRate == whole) return rule.droppedLabels;
     return 0;
 }
 

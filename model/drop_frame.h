@@ -7,9 +7,14 @@
 
 #include "model/digit_string.h"
 
+// The whole rate n of an NTSC rate, n x 1000/1001 frames a second read to the hundredth as a
+// person writes it (23.976, 23.98 and 23.9760 alike; 29.97, 47.952, 59.94, 95.904), n from 1 to
+// 99; 0 for any other rate. Timecode at such a rate counts n labels a second.
+int NtscWholeRate(double fps);
+
 // Labels skipped per minute at a drop-frame rate: 2 (00 and 01) at 29.97, 4 (00 to 03) at 59.94,
-// each read to the hundredth as a person writes it (29.97, 29.970 and 29.97003 alike); 0 at any
-// other rate, for which no standard says which labels to skip.
+// the NTSC rates of 30 and 60; 0 at any other rate, for which no standard says which labels to
+// skip.
 int DroppedLabelsAtRate(double fps);
 
 // The labels a mode skips per minute: those of its rate in a drop-frame mode, else 0.

@@ -1,7 +1,6 @@
 #include "model/user_mode.h"
 
 #include <cctype>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -86,32 +85,39 @@ std::int64_t WholeProduct(double rate, std::int64_t base) {
 }
 
 // Positions 2 and 3 (seconds, or feet units and tens) use the rate rounded to a whole number,
-// the positions above it the rate as written, cut toward zero. A drop-frame rate takes the place
-// values of drop-frame counting at its nominal rate, which 29.97 and 59.94 give exactly.
+// the positions above it the rate as written, cut toward zero. Timecode at an NTSC rate labels at
+// its whole rate, as every other tool writes it: only its clock runs slower, which conversions
+// keep by the rate as written. A drop-frame rate takes the place values of drop-frame counting at
+// that whole rate.
 void ComputeWeights(const ModeRecord& row, PlaceValues& weights) {
     const double rate = WeightRate(row);
+    const int ntscWholeRate = row.iKind == KindFeetFrames ? 0 : NtscWholeRate(rate);
     const int dropped = row.iKind == KindHmsfDrop ? DroppedLabelsAtRate(rate) : 0;
     if (dropped > 0) {
-        DropFramePlaceValues(static_cast<std::int32_t>(RoundWhole(rate)), dropped, weights);
+        DropFramePlaceValues(ntscWholeRate, dropped, weights);
         return;
     }
+    const double labelRate = ntscWholeRate > 0 ? ntscWholeRate : rate;
     const std::int64_t* base = row.iKind == KindFeetFrames ? FeetDigitWeights : TimeDigitWeights;
     weights[0] = 1;
     weights[1] = 10;
     for (int i = 2; i < kDigitCount; ++i) {
-        const std::int64_t product = i <= 3 ? base[i] * static_cast<std::int64_t>(RoundWhole(rate)) : WholeProduct(rate, base[i]);
+        const std::int64_t product =
+            i <= 3 ? base[i] * static_cast<std::int64_t>(RoundWhole(labelRate)) : WholeProduct(labelRate, base[i]);
         weights[i] = static_cast<std::int32_t>(product);
     }
 }
 
-// A weighted row can be used only when every place value is at least 1 (the digit-string
-// conversion subtracts them repeatedly), every frame number fits the two-digit frames field,
-// and both rates are finite numbers. Anything else is refused as a whole.
+// A rate is usable when it rounds to at least 1 frame (the digit-string conversion subtracts the
+// place values repeatedly, and a conversion into the mode needs a rate that is not vanishingly
+// small) and every frame number fits the two-digit frames field. A rate that is not a number
+// fails both comparisons, an infinite one fails one of them.
+bool IsUsableRate(double rate) { return RoundWhole(rate) >= 1 && rate < kRateLimit; }
+
+// A weighted row needs both its rates usable: the one of its place values and the frames per
+// second of its conversions. Anything else is refused as a whole.
 bool HasUsableRates(const ModeRecord& row) {
-    if (!IsWeightedKind(row.iKind)) return true;
-    const double rate = WeightRate(row);
-    if (!std::isfinite(row.dFps) || !std::isfinite(rate)) return false;
-    return RoundWhole(rate) >= 1 && rate < kRateLimit;
+    return !IsWeightedKind(row.iKind) || (IsUsableRate(row.dFps) && IsUsableRate(WeightRate(row)));
 }
 
 void ApplyShortName(ModeRecord& row, const char* field) {

@@ -91,8 +91,8 @@ TEST(LumoModeNames, AreTheShortNamesInAnyCase) {
     EXPECT_EQ(ModeNameAt(modes, "dec12").length, 3u);
 }
 
-// A settings file of the window: a user mode at 23.976 (its hour is 86313 frames, 86399.4 at
-// 24), Pal's clipboard format set to bare colons (33), and options that lumo leaves alone.
+// A settings file of the window: a user mode at 23.976 (its hour of labels is 86400 frames,
+// 86486.5 at 24), Pal's clipboard format set to bare colons (33), and options that lumo leaves alone.
 constexpr const char* kSettings =
     "[Vexo Special]\r\n"
     "szCfr2=23.98,2398, 23.98,23.976,1,HMSF,0\r\n"
@@ -117,7 +117,7 @@ TEST_F(LumoSettings, GiveUserModesAndClipboardFormatsButNotOptions) {
     named.insert(named.begin() + 1, {"--settings", path_});
 
     for (const LumoRun& run : {RunLumoOn(named), RunLumoOn(args, "", path_.c_str())})
-        EXPECT_EQ(run.out, "00:59:59:23\n") << run.err;
+        EXPECT_EQ(run.out, "01:00:03:14\n") << run.err;
     EXPECT_EQ(RunLumoOn(toPal, "", path_.c_str()).out, "1:00:00:00\n");
     EXPECT_EQ(RunLumoOn(unchecked, "", path_.c_str()).out, "00:01:00:00 NDF\n");
     // Without the file there is no such mode, and the window's own formats hold.
@@ -134,7 +134,7 @@ TEST_F(LumoSettings, UserModesAreListedAndTyped) {
     EXPECT_EQ(LinesOf(RunLumoOn({"modes"}).out).size(), 10u);
 
     const LumoRun keys = RunLumoOn({"--mode", "Film", "1000000@2398"}, "", path_.c_str());
-    EXPECT_EQ(keys.out, "1:00:00:01\n");  // 86400 frames at 23.976 a second: 86313.6
+    EXPECT_EQ(keys.out, "59:56:10\n");  // 86400 frames at 23.976 a second: 86313.6
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/mode_table.h"
@@ -20,6 +21,7 @@ constexpr const char* kAutoDfWords[] = {"off", "minus", "plus"};
 std::string ModeName(const Scenario& s) {
     ModeTable modes;
     if (s.userMode != nullptr) ParseUserMode(modes, ModeUser1, s.userMode);
+    if (s.userMode7 != nullptr) ParseUserMode(modes, ModeUser1 + 1, s.userMode7);
     return modes.rows[s.mode].szShortName.c_str();
 }
 
@@ -55,12 +57,16 @@ class LumoScenario : public ::testing::TestWithParam<Scenario> {};
 TEST_P(LumoScenario, KeysGiveTheWindowsDisplayTapeAndMessages) {
     const Scenario& s = GetParam();
     if (s.autoDf < 0 || s.autoDf > 2) GTEST_SKIP() << "--auto-df names only the menu's three choices";
-    // The row's user mode reaches lumo through a settings file.
+    // The row's user modes reach lumo through a settings file.
     TempFolder folder;
     std::string settings;
-    if (s.userMode != nullptr) {
+    std::string definitions;
+    const std::pair<const char*, const char*> userModes[] = {{"szCfr1=", s.userMode}, {"szCfr2=", s.userMode7}};
+    for (const auto& [key, definition] : userModes)
+        if (definition != nullptr) definitions += std::string(key) + definition + "\n";
+    if (!definitions.empty()) {
         settings = folder.File("VEXO.INI");
-        WriteFileBytes(settings, std::string("[Vexo Special]\nszCfr1=") + s.userMode + "\n");
+        WriteFileBytes(settings, "[Vexo Special]\n" + definitions);
     }
     const LumoRun run = RunLumoOn(LumoArguments(s, settings));
     SCOPED_TRACE(std::string("lumo keys: ") + s.keys);

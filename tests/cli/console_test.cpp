@@ -187,7 +187,7 @@ TEST(LumoConsole, ReadsTheSettingsFileBesideIt) {
     std::string out, err;
     DWORD status = 0;
     lumo.Finish(out, err, status);
-    EXPECT_EQ(out, "00:59:59:23\r\n") << err;  // 86313 frames at 23.976 a second
+    EXPECT_EQ(out, "01:00:03:14\r\n") << err;  // 86400 frames at 23.976 a second, 86486.5 at 24
     EXPECT_EQ(status, 0u);
 }
 

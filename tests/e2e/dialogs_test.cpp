@@ -465,19 +465,19 @@ TEST(FormatsSheet, PagesOfTheBuiltInModes) {
 
 TEST(FormatsSheet, UserModeGetsItsPageInTableOrder) {
     Vexo v;
-    ASSERT_TRUE(StartVexo(v, "[Vexo]\r\niMode=10\r\n[Vexo Special]\r\nszCfr2=Half DF,HDF, HDF,29.97,1,hmsd,0\r\n"));
+    ASSERT_TRUE(StartVexo(v, "[Vexo]\r\niMode=10\r\n[Vexo Special]\r\nszCfr2=59.94 DF,5994DF, DF,59.94,1,hmsd,0\r\n"));
     const HWND sheet = OpenSheet(v);
     ASSERT_TRUE(sheet);
     std::vector<std::string> titles = kBuiltInTitles;
-    titles.insert(titles.begin() + 6, "HDF");
+    titles.insert(titles.begin() + 6, "5994DF");
     EXPECT_EQ(TabTitles(v, sheet), titles);
     EXPECT_EQ(Send(SheetTabs(sheet), TCM_GETCURSEL), 7) << "Hex is the eighth page here";
     EXPECT_EQ(ItemText(CurrentPage(sheet), IDC_FMT_KIND_LABEL), "HEX:");
 
     const HWND page = ShowPage(sheet, 6);
     EXPECT_TRUE(GetDlgItem(page, IDC_FMT_SEP_SEMICOLON)) << "a drop-frame page";
-    EXPECT_EQ(ItemText(page, IDC_FMT_SAMPLE), "00:01:00;02 HDF");
-    EXPECT_EQ(ItemText(page, IDC_FMT_TRAILING), "&Trailing:  HDF");
+    EXPECT_EQ(ItemText(page, IDC_FMT_SAMPLE), "00:01:00;04 DF") << "a label the mode writes";
+    EXPECT_EQ(ItemText(page, IDC_FMT_TRAILING), "&Trailing:  DF");
     EXPECT_TRUE(CloseSheet(sheet, PSBTN_CANCEL));
 }
 

@@ -21,6 +21,9 @@ TEST_P(EngineScenario, KeysGiveDisplayTapeAndMessages) {
     if (s.userMode != nullptr) {
         ASSERT_TRUE(ParseUserMode(modes, ModeUser1, s.userMode)) << s.userMode;
     }
+    if (s.userMode7 != nullptr) {
+        ASSERT_TRUE(ParseUserMode(modes, ModeUser1 + 1, s.userMode7)) << s.userMode7;
+    }
     StartIn(s.mode);
 
     PlayKeys(s.keys);

@@ -29,11 +29,13 @@ struct Scenario {
     int beeps = 0;
     const char* indicator = nullptr;  // the last memory indicator text, when it matters
     const char* userMode = nullptr;   // a definition of user mode 6 (szCfr1), made before the start
+    const char* userMode7 = nullptr;  // and of user mode 7 (szCfr2)
 };
 
 constexpr const char* kHd5994 = "59.94 DF,5994DF, DF,59.94,1,HMSD,0";
 constexpr const char* kHd25 = "25 DF,25DF, DF,25,1,HMSD,0";
 constexpr const char* k23976 = "23.976 fps,23.976, 23.976,23.976,1,HMSF,0";
+constexpr const char* k2398 = "23.976,2398, 23.98,23.976,1,HMSF,0";
 
 inline void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name << ": " << s.keys; }
 
@@ -129,6 +131,19 @@ inline const Scenario kScenarios[] = {
      .tape = {"  1:00;00 ", "+ 0 ", "= 1:00;00 "}, .userMode = kHd25},
     {.name = "25 drop-frame: the strict check passes every label", .mode = ModeUser1, .strict = 1, .autoDf = 1,
      .keys = "10000+", .display = "1:00;00", .tape = {"  1:00;00 "}, .userMode = kHd25},
+    // Timecode at an NTSC rate labels at the whole rate; conversions keep the rate as written.
+    {.name = "23.976: an hour of labels is 86400 frames", .mode = ModeDec, .keys = "86400@2398",
+     .display = "1:00:00:00", .userMode = k2398},
+    {.name = "23.976: every second has frames 00 to 23", .mode = ModeUser1, .keys = "5923+1=", .display = "1:00:00",
+     .tape = {"  59:23 ", "+ 1 ", "= 1:00:00 "}, .userMode = k2398},
+    {.name = "23.976: an hour of 30 NDF runs longer", .keys = "1000000@2398", .display = "59:56:10",
+     .userMode = k2398},
+    {.name = "29.97 non-drop to drop-frame keeps the count", .mode = ModeUser1, .keys = "1000000@DF",
+     .display = "1:00:03;18", .userMode = "29.97,2997, ,29.97,1,HMSF,0"},
+    {.name = "59.94 non-drop to drop-frame keeps the count", .mode = ModeUser1, .keys = "1000000@5994DF",
+     .display = "1:00:03;36", .userMode = "59.94,5994, ,59.94,1,HMSF,0", .userMode7 = kHd5994},
+    {.name = "47.91 is no NTSC rate: place values as written", .mode = ModeDec, .keys = "172800@4791",
+     .display = "1:00:06:36", .userMode = "47.91,4791, ,47.91,1,HMSF,0"},
     {.name = "decimal shows a converted count unwrapped", .mode = ModeUser1, .keys = "20000000+@Dec",
      .display = "19,800,000", .tape = {"  200,000-00 "}, .userMode = "Big,Big, x,24,99,FF,0"},
 

@@ -1,5 +1,3 @@
-#include <climits>
-
 #include "model/convert.h"
 #include "model/digit_string.h"
 #include "model/user_mode.h"
@@ -45,16 +43,15 @@ TEST_F(ConvertTest, UserDropFrameModeConvertsLikeThirtyDf) {
     EXPECT_EQ(ConvertFrames(modes, 1800, 0, 7, true), 1800);
 }
 
-// A feet mode's conversion rate is not bounded by its place values; a result beyond 32 bits
-// is wrapped into the target's day, as the next operation would wrap it.
+// Between the slowest and the fastest rates a mode takes, a count can grow beyond 32 bits; the
+// result is wrapped into the target's day, as the next operation would wrap it.
 TEST_F(ConvertTest, ResultsBeyondThirtyTwoBitsWrapIntoTheTargetRange) {
-    ASSERT_TRUE(ParseUserMode(modes, 6, "Fast,Fast, ,1e-3,16,FF,0"));
-    // 2591999 frames at 30 fps last 86399.97 s: 86.4 frames at a thousandth of a frame a second.
-    EXPECT_EQ(ConvertFrames(modes, 2591999, 0, 6, false), 86);
-    // Back up, n frames become 30000 n, far beyond 32 bits; modulo a day of 2592000 frames,
-    // 30000 (2592000 - 1) leaves 2592000 - 30000, and 30000 (2^31 - 1) leaves 2082000.
-    EXPECT_EQ(ConvertFrames(modes, 2591999, 6, 0, false), 2562000);
-    EXPECT_EQ(ConvertFrames(modes, INT_MAX, 6, 0, false), 2082000);
+    ASSERT_TRUE(ParseUserMode(modes, 6, "Slow,Slow, ,0.5,99,FF,0"));
+    ASSERT_TRUE(ParseUserMode(modes, 7, "Fast,Fast, ,99.9,1,HMSF,0"));
+    ASSERT_EQ(WrapModulus(modes, 7), 8631360);  // 24 x 3600 x 99.9
+    // The last frame of the feet day, 23,759,999 at half a frame a second, is 4,747,247,800 frames
+    // at 99.9: 200 short of 550 days.
+    EXPECT_EQ(ConvertFrames(modes, 23759999, 6, 7, false), 8631360 - 200);
 }
 
 }  // namespace

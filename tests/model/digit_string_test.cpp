@@ -111,13 +111,15 @@ TEST_F(DigitStringTest, EveryCountKindValueRoundTrips) {
             ASSERT_EQ(TextToFrames(modes, FramesToDigitString(modes, count, mode).c_str(), mode), count) << mode;
 }
 
-TEST_F(DigitStringTest, TwentyThreeNineSevenSixMinuteEdge) {
-    char text[] = "23.976,2398, 23.98,23.976,1,HMSF,0";
+// 47.91 counts 2874 frames a minute but 28746 per ten minutes: the counts 28740 to 28745 of each
+// ten-minute block are written with the seconds taking the rest, not with a minute digit of ten.
+TEST_F(DigitStringTest, FractionalRateMinuteEdge) {
+    char text[] = "4791,4791, ,47.91,1,HMSF,0";
     ASSERT_TRUE(ParseUserMode(modes, 6, text));
     const struct {
         std::int32_t count;
         const char* digits;
-    } cases[] = {{14379, "00095921"}, {14380, "00095922"}, {14384, "00095926"}, {14385, "00100000"}};
+    } cases[] = {{28739, "00095941"}, {28740, "00095942"}, {28745, "00095947"}, {28746, "00100000"}};
     for (const auto& c : cases) EXPECT_STREQ(FramesToDigitString(modes, c.count, 6).c_str(), c.digits) << c.count;
 }
 

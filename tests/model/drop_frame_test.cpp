@@ -1,4 +1,5 @@
 #include "model/drop_frame.h"
+#include "model/entry_check.h"
 #include "model/user_mode.h"
 #include "tests/support/model_fixture.h"
 
@@ -10,10 +11,14 @@ using DropFrameTest = ModelTest;
 TEST_F(DropFrameTest, DropRulesBelongToTheNtscRatesAsWritten) {
     const struct {
         double fps;
-        int dropped;
-    } cases[] = {{29.97, 2}, {29.970, 2}, {29.97003, 2}, {59.94, 4}, {59.940, 4},
-                 {30, 0},    {25, 0},     {23.976, 0},   {59.9, 0},  {47.952, 0}};
-    for (const auto& c : cases) EXPECT_EQ(DroppedLabelsAtRate(c.fps), c.dropped) << c.fps;
+        int wholeRate, dropped;
+    } cases[] = {{29.97, 30, 2},  {29.970, 30, 2}, {29.97003, 30, 2}, {59.94, 60, 4}, {59.940, 60, 4},
+                 {23.976, 24, 0}, {23.98, 24, 0},  {47.952, 48, 0},   {95.904, 96, 0}, {30, 0, 0},
+                 {25, 0, 0},      {59.9, 0, 0},    {29.96, 0, 0},     {47.91, 0, 0},   {99.9, 0, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(NtscWholeRate(c.fps), c.wholeRate) << c.fps;
+        EXPECT_EQ(DroppedLabelsAtRate(c.fps), c.dropped) << c.fps;
+    }
     ASSERT_TRUE(ParseUserMode(modes, ModeUser1, "HD,HD, ,59.94,1,HMSF,0"));
     EXPECT_EQ(DroppedLabelsPerMinute(modes, ModeUser1), 0) << "a non-drop kind drops nothing at any rate";
 }
@@ -50,7 +55,8 @@ TEST_F(DropFrameTest, SkippedLabelsMoveByTheLabelsTheModeDrops) {
 
 // SMPTE ST 12-1 drop-frame numbering, computed from the rule alone: each ten minutes hold
 // 600 x nominal frames less 9 x the labels dropped per minute; each minute but the tenth loses
-// its first labels. The label as hhmmssff in one number.
+// its first labels; with none dropped, the plain division at nominal labels a second. The label
+// as hhmmssff in one number.
 std::int32_t SmpteLabel(std::int32_t frame, int nominal, int dropped) {
     const std::int32_t perTenMinutes = 600 * nominal - 9 * dropped;
     const std::int32_t perMinute = 60 * nominal - dropped;
@@ -67,22 +73,37 @@ std::int32_t LabelNumber(const DigitString& label) {
     return n;
 }
 
+// Every count of the day is labelled by SMPTE numbering at the whole rate (non-drop at the NTSC
+// rates but 29.97 and 59.94 drop-frame), reads back to itself and passes the strict check.
 TEST_F(DropFrameTest, LabelsFollowSmpteNumberingAllDay) {
-    ASSERT_TRUE(ParseUserMode(modes, 7, "Half DF,HDF, HDF,29.97,1,hmsd,0"));
-    ASSERT_TRUE(ParseUserMode(modes, 8, "59.94 DF,5994DF, DF,59.94,1,HMSD,0"));
     const struct {
-        int mode, nominal, dropped;
-    } dropModes[] = {{ModeDf, 30, 2}, {7, 30, 2}, {8, 60, 4}};
-    for (const auto& m : dropModes) {
-        EXPECT_EQ(WrapModulus(modes, m.mode), 24 * 6 * (600 * m.nominal - 9 * m.dropped)) << "mode " << m.mode;
+        const char* definition;  // of user mode 6, or null for 30 DF
+        int nominal, dropped;
+    } rateModes[] = {
+        {nullptr, 30, 2},
+        {"Half DF,HDF, HDF,29.97,1,hmsd,0", 30, 2},
+        {"59.94 DF,5994DF, DF,59.94,1,HMSD,0", 60, 4},
+        {"23.976,2398, ,23.976,1,HMSF,0", 24, 0},
+        {"29.97,2997, ,29.97,1,HMSF,0", 30, 0},
+        {"47.952,4795, ,47.952,1,HMSF,0", 48, 0},
+        {"59.94,5994, ,59.94,1,HMSF,0", 60, 0},
+        {"23.98 D,2398D, ,23.98,1,HMSD,0", 24, 0},
+    };
+    for (const auto& m : rateModes) {
+        const int mode = m.definition == nullptr ? ModeDf : ModeUser1;
+        modes = ModeTable{};
+        if (m.definition != nullptr) {
+            ASSERT_TRUE(ParseUserMode(modes, ModeUser1, m.definition)) << m.definition;
+        }
+        SCOPED_TRACE(m.definition == nullptr ? "30 DF" : m.definition);
+        EXPECT_EQ(WrapModulus(modes, mode), 24 * 6 * (600 * m.nominal - 9 * m.dropped));
         int failures = 0;
-        for (std::int32_t count = 0; count < WrapModulus(modes, m.mode) && failures < 5; ++count) {
-            const DigitString label = FramesToDigitString(modes, count, m.mode);
+        for (std::int32_t count = 0; count < WrapModulus(modes, mode) && failures < 5; ++count) {
+            const DigitString label = FramesToDigitString(modes, count, mode);
             const std::int32_t expected = SmpteLabel(count, m.nominal, m.dropped);
-            if (expected != LabelNumber(label) || IsDroppedLabel(modes, label, m.mode) ||
-                TextToFrames(modes, label.c_str(), m.mode) != count) {
-                ADD_FAILURE() << "mode " << m.mode << " count " << count << ": wrote " << label.c_str() << ", SMPTE "
-                              << expected;
+            if (expected != LabelNumber(label) || TextToFrames(modes, label.c_str(), mode) != count ||
+                FirstBadEntryField(modes, label.c_str(), mode) != EntryField::None) {
+                ADD_FAILURE() << "count " << count << ": wrote " << label.c_str() << ", SMPTE " << expected;
                 ++failures;
             }
         }

@@ -37,11 +37,14 @@ const FieldCase kFieldCases[] = {
     {"R128,R128, x,24,12.8,FF,0", ModeUser1, "112", EntryField::None},
     // At 29.4 a second has 29 frames, 0 to 28.
     {"U294,U, x,29.4,1,HMSF,0", ModeUser1, "29", EntryField::Frames},
-    // 23.976 counts 1438 frames a minute: its last second ends at frame 21, but the tenth minute's
-    // last second runs on to frame 26.
-    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "5921", EntryField::None},
-    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "5922", EntryField::Frames},
-    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "95926", EntryField::None},
+    // 23.976 labels 24 frames a second, 00 to 23, in every second.
+    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "5923", EntryField::None},
+    {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "5924", EntryField::Frames},
+    // 47.91 counts 2874 frames a minute: its last second ends at frame 41, but the tenth minute's
+    // last second runs on to frame 47.
+    {"4791,4791, ,47.91,1,HMSF,0", ModeUser1, "5941", EntryField::None},
+    {"4791,4791, ,47.91,1,HMSF,0", ModeUser1, "5942", EntryField::Frames},
+    {"4791,4791, ,47.91,1,HMSF,0", ModeUser1, "95947", EntryField::None},
     {"23.98,2398, 23.98,23.976,1,HMSF,0", ModeUser1, "24000000", EntryField::Hours},
     {"5994,5994, ,59.94,1,HMSD,0", ModeUser1, "10003", EntryField::Frames},
     {"5994,5994, ,59.94,1,HMSD,0", ModeUser1, "10004", EntryField::None},

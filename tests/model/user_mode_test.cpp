@@ -52,18 +52,22 @@ struct WeightCase {
 };
 
 constexpr WeightCase kWeightCases[] = {
-    {"A,A, ,29.97,1,HMSF,0", {1, 10, 30, 300, 1798, 17982, 107892, 1078920}, 2589408},
+    // An NTSC rate labels at its whole rate, however it is written; drop-frame keeps its own.
+    {"A,A, ,29.97,1,HMSF,0", {1, 10, 30, 300, 1800, 18000, 108000, 1080000}, 2592000},
     {"A,A, ,29.97,1,HMSD,0", {1, 10, 30, 300, 1798, 17982, 107892, 1078920}, 2589408},
-    {"A,A, ,23.976,1,HMSF,0", {1, 10, 24, 240, 1438, 14385, 86313, 863136}, 2071512},
+    {"A,A, ,23.976,1,HMSF,0", {1, 10, 24, 240, 1440, 14400, 86400, 864000}, 2073600},
+    {"A,A, ,23.98,1,HMSD,0", {1, 10, 24, 240, 1440, 14400, 86400, 864000}, 2073600},
     {"A,A, ,59.94,1,HMSD,0", {1, 10, 60, 600, 3596, 35964, 215784, 2157840}, 5178816},
+    {"A,A, ,29.969,1,HMSD,0", {1, 10, 30, 300, 1798, 17982, 107892, 1078920}, 2589408},
     {"A,A, ,25,1,HMSF,0", {1, 10, 25, 250, 1500, 15000, 90000, 900000}, 2160000},
     {"A,A, ,24,20,FF,0", {1, 10, 20, 200, 2000, 20000, 200000, 2000000}, 4800000},
+    // A feet rate of 23.976 frames a foot is no timecode: its place values are the rate's.
+    {"A,A, ,24,23.976,FF,0", {1, 10, 24, 240, 2397, 23976, 239760, 2397600}, 5754240},
     {"A,A, ,24,12.8,FF,0", {1, 10, 13, 130, 1280, 12800, 128000, 1280000}, 3072000},
-    // The rate as written: 47.91 x 36000 is 1724760, ten hours, where doubles lose a frame.
+    // Other fractional rates as written: 47.91 x 36000 is 1724760, ten hours, where doubles lose
+    // a frame; 29.96 is a hundredth away from 29.97.
     {"A,A, ,47.91,1,HMSF,0", {1, 10, 48, 480, 2874, 28746, 172476, 1724760}, 4139424},
-    // A drop-frame rate read to the hundredth counts as drop-frame counting does.
-    {"A,A, ,29.969,1,HMSD,0", {1, 10, 30, 300, 1798, 17982, 107892, 1078920}, 2589408},
-    {"A,A, ,29.969,1,HMSF,0", {1, 10, 30, 300, 1798, 17981, 107888, 1078884}, 2589312},
+    {"A,A, ,29.96,1,HMSF,0", {1, 10, 30, 300, 1797, 17976, 107856, 1078560}, 2588544},
 };
 
 TEST_F(UserModeTest, WeightsFollowTheRate) {
@@ -138,7 +142,10 @@ TEST_F(UserModeTest, UnusableDefinitionsAreRefusedWhole) {
         "Inf,Inf, I,1e999,1,HMSF,0",     // overflows to infinity
         "FeetSlow,FS, F,24,0.2,FF,0",
         "FeetFast,FF, F,24,150,FF,0",
-        "FeetInf,FI, F,1e999,16,FF,0",   // the conversion rate must be finite as well
+        "FeetInf,FI, F,1e999,16,FF,0",   // the conversion rate must be usable as well
+        "FeetNeg,FN, F,-24,16,FF,0",
+        "FeetTiny,FT, F,1e-300,16,FF,0",
+        "FeetRush,FR, F,100,16,FF,0",
         "Gaps,Gaps, G,24,57.48,FF,0",    // place values that leave counts no digits can write
         "Gaps2,Gaps2, G,90.4,1,HMSF,0",
     };

@@ -58,6 +58,7 @@ echo "package: $zip ($(stat -c %s "$zip") bytes)"
 # 2. One folder named like the zip, holding exactly these files (kept in name order).
 top=$(basename "$zip" .zip)
 expected=(
+  "$top/CHANGES.txt"
   "$top/README.txt"
   "$top/VEXO-sample.INI"
   "$top/lumo.exe"
@@ -87,7 +88,7 @@ for program in vexo.exe lumo.exe; do
 done
 
 # 4. Text files for Notepad: every line ends in CR LF.
-for text in README.txt VEXO-sample.INI; do
+for text in CHANGES.txt README.txt VEXO-sample.INI; do
   lines=$(wc -l <"$folder/$text")
   crlf=$(grep -c $'\r$' "$folder/$text" || true)
   if [ "$lines" -eq 0 ] || [ "$crlf" -ne "$lines" ]; then

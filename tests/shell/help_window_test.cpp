@@ -30,6 +30,10 @@
 
 namespace {
 
+// The help window and a control's popup, found by their window classes as a spy tool finds them.
+HWND HelpWindow() { return FindWindowA("VexoHelp", nullptr); }
+HWND HelpPopupWindow() { return FindWindowA("VexoHelpPopup", nullptr); }
+
 std::string WindowText(HWND window) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
