@@ -55,11 +55,11 @@ int ButtonIdOfKey(int key) {
     return 0;
 }
 
-// What the engine showed since the last answer. The display, the memory indicator and the mode
-// are the engine's current ones; the tape lines are the new ones, oldest first.
+// What the engine showed: the display, the memory indicator and the mode as they are now, and
+// since the last answer the new tape lines (oldest first), the messages, beeps and flashes.
 class PageView final : public CalculatorView {
 public:
-    void SetDisplayText(const char*) override {}
+    void SetDisplayText(const char* text) override { display_.assign(text); }
     void SetMemoryIndicatorText(const char* text) override { memory_.assign(text); }
     void FlashButton(int buttonId) override { flashes_.push_back(KeyOfButtonId(buttonId)); }
     void Beep() override { ++beeps_; }
@@ -71,7 +71,7 @@ public:
         AppendJsonString(messages_, caption != nullptr ? caption : "");
         messages_ += ']';
     }
-    void ModeChanged(int) override {}
+    void ModeChanged(int mode) override { mode_ = mode; }
     void TapeAdded(int lineIndex) override {
         tape_ += tape_.empty() ? "" : ",";
         AppendJsonString(tape_, TapeLineAt(lineIndex).text.c_str());
@@ -86,10 +86,10 @@ public:
     // The answer to the action just done; the record starts anew.
     const char* Answer(bool withModes) {
         answer_ = "{\"display\":";
-        AppendJsonString(answer_, g_calc.szDisplay.c_str());
+        AppendJsonString(answer_, display_.c_str());
         answer_ += ",\"memory\":";
         AppendJsonString(answer_, memory_.c_str());
-        answer_ += ",\"mode\":" + std::to_string(g_calc.iMode);
+        answer_ += ",\"mode\":" + std::to_string(mode_);
         answer_ += ",\"strict\":" + std::to_string(g_options.bStrictCheck);
         answer_ += ",\"autoDf\":" + std::to_string(g_options.iAutoDfFix);
         answer_ += ",\"asFrames\":" + std::to_string(g_options.bDFNDFFrameConv);
@@ -121,8 +121,15 @@ public:
         return answer_.c_str();
     }
 
+    // Copy takes the display's text in the mode shown, as the window's Copy does.
+    TextBuffer CopyText() const {
+        return FormatDigits(display_.c_str(), mode_, ModeTable[mode_].iClipFlags);
+    }
+
 private:
+    TextBuffer display_{"0"};
     TextBuffer memory_{" "};
+    int mode_ = 0;
     std::string tape_;
     std::string messages_;
     std::vector<int> flashes_;
@@ -206,8 +213,7 @@ const char* lumo_clear_tape() {
 
 // The display in the current mode's clipboard format: what Copy puts on the clipboard.
 const char* lumo_copy_text() {
-    const int mode = g_calc.iMode;
-    g_copied = FormatDigits(g_calc.szDisplay.c_str(), mode, ModeTable[mode].iClipFlags).c_str();
+    g_copied = g_view.CopyText().c_str();
     return g_copied.c_str();
 }
 

@@ -364,6 +364,10 @@ async function checkKeyboard(browser, url) {
   await page.keyboard.press("Enter");
   expectEqual((await calculator.tapeLines()).slice(-3), ["    ", "  5 ", "= 5 "], "keyboard: Enter on a focused key");
 
+  // The list keeps what the engine's tape keeps: the last 150 lines.
+  await page.keyboard.type("=".repeat(160));
+  expectEqual((await calculator.tapeLines()).length, 150, "keyboard: the tape keeps 150 lines");
+
   await page.keyboard.press("F1");
   await page.waitForFunction(() => location.pathname.endsWith("help.html"));
   expectEqual(await page.title(), "Lumo II Help", "keyboard: F1 opens the help");
