@@ -57,14 +57,21 @@
     }));
   }
 
-  const userModes = () => mode.querySelectorAll("option[data-user]");
+  // Built-in rows keep the Setup menu's names; user rows are in the list only when defined
+  // (taken out rather than hidden: not every browser hides an option).
+  const userModes = Array.from(mode.querySelectorAll("option[data-user]"));
+  const firstCountMode = mode.querySelector("option[value='10']");
 
   function showModes(names) {
-    // Built-in rows keep the Setup menu's names; user rows are there only when defined.
-    for (const option of userModes()) {
+    for (const option of userModes) {
       const name = names[Number(option.value)];
-      option.hidden = option.disabled = name === "";
-      if (name) option.textContent = name;
+      if (!name) {
+        option.remove();
+        continue;
+      }
+      option.textContent = name;
+      option.hidden = option.disabled = false;
+      mode.insertBefore(option, firstCountMode);
     }
   }
 
@@ -118,7 +125,7 @@
   function useSettings(text) {
     storeSettings(text);
     engine.start(text);
-    const defined = Array.from(userModes()).filter((option) => !option.hidden);
+    const defined = userModes.filter((option) => option.isConnected);
     settingsStatus.textContent = text
       ? "Settings in use; user modes: " + (defined.map((option) => option.textContent).join(", ") || "none") + "."
       : "No settings text: the built-in modes and formats.";

@@ -296,7 +296,7 @@ async function checkSettings(browser, url) {
   await calculator.page.evaluate(() => (document.querySelector("details.settings").open = true));
   const input = await calculator.page.$("input[type=file]");
   await input.uploadFile(samplePath);
-  await calculator.page.waitForFunction(() => !document.querySelector("option[value='6']").hidden);
+  await calculator.page.waitForFunction(() => document.querySelector("option[value='6']") !== null);
   const userModes = (choices) => choices.filter(([mode]) => mode >= 6 && mode <= 9);
   expectEqual(userModes(await calculator.modeChoices()), names, "user modes from the sample settings file");
 
