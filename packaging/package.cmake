@@ -31,18 +31,6 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/README.txt ${CMAKE_BINARY_DIR}/packa
 lumo_release_program(lumo)
 install(TARGETS lumo RUNTIME DESTINATION . COMPONENT release)
 
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME "Lumo II")
-set(CPACK_PACKAGE_VENDOR "Lumo Software Works")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME ${LUMO_PACKAGE_NAME})
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-# Build folder, project, component, folder in the archive: only the release component.
-set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};release;/")
-# Same commit, same bytes: the members' time stamps come from the commit, and their order is
-# the order of their names.
-configure_file(${CMAKE_CURRENT_LIST_DIR}/cpack-options.cmake.in
-               ${CMAKE_BINARY_DIR}/packaging/cpack-options.cmake @ONLY)
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/cpack-options.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/sort-zip.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/release-zip.cmake)
+lumo_release_zip(${LUMO_PACKAGE_NAME})
 include(CPack)

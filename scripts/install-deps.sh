@@ -7,6 +7,9 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 fonts-wine xvfb xauth xdotool xclip x11-utils libx11-dev imagemagick
+  # The browser page: emscripten compiles the engine to WebAssembly (its JavaScript optimizer
+  # needs node-acorn, which it depends on); its tests drive chromium headless.
+  emscripten chromium python3
 )
 
 missing=()
@@ -15,6 +18,11 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# node and npm (the page's tests install puppeteer-core with npm) may come from outside Debian's
+# packages; only when they are not there at all are Debian's installed.
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
 
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0
