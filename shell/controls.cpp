@@ -82,16 +82,20 @@ constexpr int kModeDisplayFromBottom = 20;
 
 // The controls draw with the size of the system font of old, 16 pixels high, 7 wide, bold,
 // multiplied by DPI/96, in a TrueType face at every DPI: the system font does not scale (on
-// Windows it is a bitmap font, and Wine scales its height but not its width), and at 96 DPI
-// Wine draws its "-" as a dot and its "*" as a speck. Tahoma is the face that Wine draws the
-// system font with; every Windows since 2000 has it.
+// Windows it is a bitmap font, and Wine scales its height but not its width). Tahoma is the face
+// that Wine draws the system font with; every Windows since 2000 has it. Squeezed to 7 pixels,
+// though, Tahoma's "-" is a dot and its "*" a speck, so the keys take the face's own width at
+// the same height: their labels are a character or three, with room to spare. The display and
+// the tape keep the old width, which their longest texts need.
 constexpr int kSystemFontHeight = 16;
 constexpr int kSystemFontWidth = 7;
+constexpr int kFacesOwnWidth = 0;
 constexpr const char* kScalableFace = "Tahoma";
 
 WNDPROC g_modeDisplayProc = nullptr;
 UINT g_layoutDpi = kLayoutDpi;  // the DPI of the window's monitor, from creation and WM_DPICHANGED
-HFONT g_controlFont = nullptr;
+HFONT g_controlFont = nullptr;  // the display, the tape and the mode line
+HFONT g_keyFont = nullptr;      // the keypad
 
 int Scale(int length) { return ScaleToDpi(length, g_layoutDpi); }
 
@@ -248,30 +252,32 @@ void KeepOnWorkArea(HWND mainWindow, const RECT& before) {
     SetWindowPos(mainWindow, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HFONT CreateControlFont(UINT dpi) {
+HFONT CreateControlFont(UINT dpi, int width) {
     LOGFONTA font{};
     font.lfHeight = ScaleToDpi(kSystemFontHeight, dpi);
-    font.lfWidth = ScaleToDpi(kSystemFontWidth, dpi);
+    font.lfWidth = ScaleToDpi(width, dpi);
     font.lfWeight = FW_BOLD;
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(font.lfFaceName, kScalableFace, LF_FACESIZE);
     return CreateFontIndirectA(&font);
 }
 
-void SendFont(HWND mainWindow, int id) {
-    SendMessageA(GetDlgItem(mainWindow, id), WM_SETFONT, reinterpret_cast<WPARAM>(g_controlFont), FALSE);
+void SendFont(HWND mainWindow, int id, HFONT font) {
+    SendMessageA(GetDlgItem(mainWindow, id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 // Every control takes the font for the layout's DPI. The controls are redrawn together afterwards: one by one, the white frame, which lies above the
 // display, would paint over the display's text.
 void SetControlFont(HWND mainWindow) {
-    HFONT previous = g_controlFont;
-    g_controlFont = CreateControlFont(g_layoutDpi);
-    for (const ChildControl& control : kUpperControls) SendFont(mainWindow, control.id);
-    for (const KeypadButton& key : KeypadTable) SendFont(mainWindow, key.id);
-    SendFont(mainWindow, kModeDisplayControl.id);
+    const HFONT previous[] = {g_controlFont, g_keyFont};
+    g_controlFont = CreateControlFont(g_layoutDpi, kSystemFontWidth);
+    g_keyFont = CreateControlFont(g_layoutDpi, kFacesOwnWidth);
+    for (const ChildControl& control : kUpperControls) SendFont(mainWindow, control.id, g_controlFont);
+    for (const KeypadButton& key : KeypadTable) SendFont(mainWindow, key.id, g_keyFont);
+    SendFont(mainWindow, kModeDisplayControl.id, g_controlFont);
     RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    if (previous != nullptr) DeleteObject(previous);
+    for (HFONT font : previous)
+        if (font != nullptr) DeleteObject(font);
 }
 
 // A tape line is as high as the font: the system font's 16 pixels multiplied by DPI/96, like

@@ -273,9 +273,12 @@ TEST(Dpi, EverySizeFollowsTheScreen)
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         EXPECT_TRUE(Inside(WindowRect(v.main), work))
             << "the grown window " << Describe(WindowRect(v.main)) << " leaves the work area " << Describe(work);
-        // The keys draw in a face that scales: "-" is a dash, not the dot of the system font.
+        // The keys draw in a face that scales, at its own width: "-" is a dash, three times as
+        // wide as it is thick and at least four pixels long, not the dot of a squeezed face.
         const SIZE minus = InkSize(Control(v, IDC_KEY_MINUS), AtDpi(4, dpi));
         EXPECT_GT(minus.cx, minus.cy) << "the minus key's ink is " << minus.cx << " x " << minus.cy;
+        EXPECT_GE(minus.cx, std::max<LONG>(3 * minus.cy, 4))
+            << "the minus key's ink is " << minus.cx << " x " << minus.cy;
         const LRESULT line = TapeLineHeight(v);
 
         if (dpi == kNormalDpi) {
