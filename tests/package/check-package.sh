@@ -30,6 +30,8 @@ readonly max_exe_bytes=250000   # 250 KB
 work=$root/build/package-check
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# shellcheck source=tests/package/zip-checks.sh
+source "$root/tests/package/zip-checks.sh"
 
 # Builds the zip as the windows preset would, in folder $1; prints its path.
 build_package() {
@@ -47,27 +49,11 @@ rm -rf "$work"
 mkdir -p "$work"
 zip=$(build_package "$work/build-one")
 other=${against:-$(build_package "$work/second-build-folder")}
-if [ "$(basename "$zip")" != "$(basename "$other")" ]; then
-  fail "zip names differ: $(basename "$zip") and $(basename "$other")"
-elif ! cmp "$zip" "$other"; then
-  fail "$zip and $other differ"
-  cmp -l "$zip" "$other" | head -20 >&2 || true
-fi
-echo "package: $zip ($(stat -c %s "$zip") bytes)"
+expect_same_zip "$zip" "$other"
 
 # 2. One folder named like the zip, holding exactly these files (kept in name order).
 top=$(basename "$zip" .zip)
-expected=(
-  "$top/CHANGES.txt"
-  "$top/README.txt"
-  "$top/VEXO-sample.INI"
-  "$top/lumo.exe"
-  "$top/vexo.exe"
-)
-mapfile -t members < <(cmake -E tar tf "$zip")
-if [ "${members[*]}" != "${expected[*]}" ]; then
-  fail "the zip holds: ${members[*]}; wanted: ${expected[*]}"
-fi
+expect_members "$zip" CHANGES.txt README.txt VEXO-sample.INI lumo.exe vexo.exe
 
 unpacked=$work/unpacked
 mkdir -p "$unpacked"

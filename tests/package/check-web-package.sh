@@ -22,6 +22,8 @@ done
 work=$root/build/web-package-check
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# shellcheck source=tests/package/zip-checks.sh
+source "$root/tests/package/zip-checks.sh"
 
 # Builds the zip as the web preset would, in folder $1; prints its path.
 build_package() {
@@ -37,27 +39,11 @@ rm -rf "$work"
 mkdir -p "$work"
 zip=$(build_package "$work/build-one")
 other=${against:-$(build_package "$work/second-build-folder")}
-if [ "$(basename "$zip")" != "$(basename "$other")" ]; then
-  fail "zip names differ: $(basename "$zip") and $(basename "$other")"
-elif ! cmp "$zip" "$other"; then
-  fail "$zip and $other differ"
-fi
-echo "package: $zip ($(stat -c %s "$zip") bytes)"
+expect_same_zip "$zip" "$other"
 
 # 2. One folder named like the zip, holding exactly the page and the sample settings.
 top=$(basename "$zip" .zip)
-expected=(
-  "$top/VEXO-sample.INI"
-  "$top/help.html"
-  "$top/index.html"
-  "$top/lumo-engine.js"
-  "$top/lumo.css"
-  "$top/lumo.js"
-)
-mapfile -t members < <(cmake -E tar tf "$zip")
-if [ "${members[*]}" != "${expected[*]}" ]; then
-  fail "the zip holds: ${members[*]}; wanted: ${expected[*]}"
-fi
+expect_members "$zip" VEXO-sample.INI help.html index.html lumo-engine.js lumo.css lumo.js
 
 # 3. The unpacked page works from file://: the scenario rows played through it.
 unpacked=$work/unpacked
