@@ -2,10 +2,15 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/exact_value.h"
+#include "cli/quoted_text.h"
 #include "engine/calculator.h"
 #include "format/formatter.h"
+#include "model/convert.h"
+#include "model/digit_string.h"
 #include "model/format_flags.h"
 #include "model/mode_table.h"
 
@@ -13,55 +18,104 @@ namespace {
 
 constexpr std::size_t kReadChunk = 64 * 1024;
 
-enum class ValueResult { Converted, NotAValue, Refused };
+// What became of one value: converted, a blank line, or the reason it was not taken.
+struct Outcome {
+    bool converted = false;
+    std::string problem;  // empty for a blank line
+};
 
-// The engine's own path, as a user of the window would take it: start afresh in the source
-// mode, paste the value, press "=" so that it meets the checks of an operand (the strict check,
-// the drop-frame auto-correct), switch to the target mode.
-ValueResult ConvertValue(const char* value, const ConvertJob& job, LumoView& view) {
+// Reads the value as the job says: exactly, or as the window's paste takes any text. The
+// digits to paste are then in `paste`.
+Outcome ReadValue(std::string_view value, const ConvertJob& job, const char*& paste, ExactValue& exact) {
+    if (job.lenient) {
+        exact.problem = BlankOrNul(value);
+        paste = value.data();
+    } else {
+        exact = ReadExactValue(value, job.from, job.movesDroppedLabels);
+        paste = exact.digits.c_str();
+    }
+    if (exact.problem == ValueProblem::None) return {true, {}};
+    return {false, ProblemText(exact, job.from)};
+}
+
+// Every call into the engine is here. Its own path, as a user of the window would take it:
+// start afresh in the source mode, paste the value, press "=" so that it meets the checks of
+// an operand (the strict check, the drop-frame auto-correct), switch to the target mode.
+// value ends at a NUL: a line or an argument.
+Outcome ConvertValue(std::string_view value, const ConvertJob& job, LumoView& view) {
+    const char* paste = nullptr;
+    ExactValue exact;
+    const Outcome read = ReadValue(value, job, paste, exact);
+    if (!read.converted) return read;
     view.messages.clear();
     StartCalculator(job.from);
-    PasteText(value);
-    if (g_calc.szEntry.empty()) return ValueResult::NotAValue;
+    PasteText(paste);
+    if (g_calc.szEntry.empty()) return {false, std::string("not a value in ") + ModeTable[job.from].szShortName.c_str()};
     ApplyOperator('=');
-    if (!view.messages.empty()) return ValueResult::Refused;
+    if (!view.messages.empty()) return {false, view.messages.front()};
+    // The exact reading refuses a result that the target would write wrapped or past its day.
+    if (!job.lenient) {
+        const std::int32_t count = TextToFrames(g_calc.szDisplay.c_str(), job.from);
+        if (ConvertFrames(count, job.from, job.to, job.framesAcrossDropFrame) >= WrapModulus(job.to))
+            return {false, ResultPastWrapText(job.to)};
+    }
     SwitchMode(job.to);
-    return ValueResult::Converted;
+    return {true, {}};
+}
+
+// FEET+FF: the feet without their leading zeros (but one), the frames' two digits.
+TextBuffer PlainFeet(const char* display, int mode) {
+    const TextBuffer digits = FormatDigits(display, mode, LeadZeros | SepNone);
+    constexpr std::size_t kFeetDigits = kDigitCount - 2;
+    std::size_t first = 0;
+    while (first + 1 < kFeetDigits && digits[first] == '0') ++first;
+    TextBuffer text(digits.c_str() + first, kFeetDigits - first);
+    text.append('+');
+    text.append(digits.c_str() + kFeetDigits);
+    return text;
+}
+
+// The text other tools read: HH:MM:SS:FF (";" before the frames where the display writes it),
+// FEET+FF, or the count's bare digits.
+TextBuffer PlainText(const char* display, int mode) {
+    const std::int32_t kind = ModeKindOf(mode);
+    switch (kind) {
+        case KindHmsf:
+        case KindHmsfDrop: return FormatDigits(display, mode, LeadZeros | (KindDisplayFlags[kind] & SepSemicolon));
+        case KindFeetFrames: return PlainFeet(display, mode);
+        default: return FormatDigits(display, mode, BareDigitFlags);
+    }
 }
 
 // The display in the requested text; the clipboard text is what Copy makes of the display.
 void AppendResult(const ConvertJob& job, TextOutput& output) {
+    const char* display = g_calc.szDisplay.c_str();
     switch (job.format) {
-        case ValueFormat::Display: output.AppendLine(g_calc.szDisplay.c_str()); return;
+        case ValueFormat::Plain: output.AppendLine(PlainText(display, job.to).c_str()); return;
+        case ValueFormat::Display: output.AppendLine(display); return;
         case ValueFormat::Clipboard:
-            output.AppendLine(FormatDigits(g_calc.szDisplay.c_str(), job.to, ModeTable[job.to].iClipFlags).c_str());
+            output.AppendLine(FormatDigits(display, job.to, ModeTable[job.to].iClipFlags).c_str());
             return;
-        case ValueFormat::Digits:
-            output.AppendLine(FormatDigits(g_calc.szDisplay.c_str(), job.to, BareDigitFlags).c_str());
-            return;
+        case ValueFormat::Digits: output.AppendLine(FormatDigits(display, job.to, BareDigitFlags).c_str()); return;
     }
 }
 
-std::string BadValueText(const char* where, long number, const std::string& problem, const char* value) {
-    return std::string(where) + " " + std::to_string(number) + ": " + problem + ": \"" + value + "\"";
+std::string BadValueText(const char* where, long number, const std::string& problem, std::string_view value) {
+    return std::string(where) + " " + std::to_string(number) + ": " + problem + ": " + Quoted(value, '"');
 }
 
-// One value to one output line; false when the value was reported instead.
-bool ConvertToLine(const char* value, const char* where, long number, const ConvertJob& job,
+// One value to one output line; false when the value was reported instead. A blank value
+// gives a blank line.
+bool ConvertToLine(std::string_view value, const char* where, long number, const ConvertJob& job,
                    TextOutput& output, ByteSink& errors, LumoView& view) {
-    switch (ConvertValue(value, job, view)) {
-        case ValueResult::Converted: AppendResult(job, output); return true;
-        case ValueResult::NotAValue: {
-            const std::string problem = std::string("not a value in ") + ModeTable[job.from].szShortName.c_str();
-            ReportError(output, errors, BadValueText(where, number, problem, value));
-            break;
-        }
-        case ValueResult::Refused:
-            ReportError(output, errors, BadValueText(where, number, view.messages.front(), value));
-            break;
+    const Outcome outcome = ConvertValue(value, job, view);
+    if (outcome.converted) {
+        AppendResult(job, output);
+        return true;
     }
+    if (!outcome.problem.empty()) ReportError(output, errors, BadValueText(where, number, outcome.problem, value));
     output.AppendLine("");
-    return false;
+    return outcome.problem.empty();
 }
 
 // Input read in chunks; the unread part of the current chunk is [begin, end).
@@ -71,11 +125,12 @@ struct LineBuffer {
     std::size_t end = 0;
 };
 
-// Cuts the line [start, stop) off as a C string, without the CR of a CRLF line end.
-const char* TerminateLine(char* start, char* stop) {
+// Cuts the line [start, stop) off as a C string, without the CR of a CRLF line end. A NUL
+// inside the line stays in the view, so the line is refused rather than cut short.
+std::string_view TerminateLine(char* start, char* stop) {
     if (stop > start && stop[-1] == '\r') --stop;
     *stop = '\0';
-    return start;
+    return std::string_view(start, static_cast<std::size_t>(stop - start));
 }
 
 }  // namespace
