@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/exact_value.h"
@@ -24,18 +25,19 @@ struct Outcome {
     std::string problem;  // empty for a blank line
 };
 
-// Reads the value as the job says: exactly, or as the window's paste takes any text. The
-// digits to paste are then in `paste`.
-Outcome ReadValue(std::string_view value, const ConvertJob& job, const char*& paste, ExactValue& exact) {
-    if (job.lenient) {
-        exact.problem = BlankOrNul(value);
-        paste = value.data();
-    } else {
-        exact = ReadExactValue(value, job.from, job.movesDroppedLabels);
-        paste = exact.digits.c_str();
+// An exact value must come out of "=" as the label it went in as, unless Auto DF Correct moved
+// it; and its result must lie within the target's wrap, which the job tells when some count of
+// the source could pass it.
+std::string CheckExactResult(ExactValue& exact, const ConvertJob& job) {
+    const char* shown = g_calc.szDisplay.c_str();
+    if (!SameDigits(shown, exact.digits.c_str()) && !(job.movesDroppedLabels && IsMovedLabel(exact, job.from))) {
+        ExplainUnwrittenLabel(exact, job.from);
+        return ProblemText(exact, job.from);
     }
-    if (exact.problem == ValueProblem::None) return {true, {}};
-    return {false, ProblemText(exact, job.from)};
+    if (job.resultMayPassWrap &&
+        ConvertFrames(TextToFrames(shown, job.from), job.from, job.to, job.framesAcrossDropFrame) >= WrapModulus(job.to))
+        return ResultPastWrapText(job.to);
+    return {};
 }
 
 // Every call into the engine is here. Its own path, as a user of the window would take it:
@@ -43,24 +45,38 @@ Outcome ReadValue(std::string_view value, const ConvertJob& job, const char*& pa
 // an operand (the strict check, the drop-frame auto-correct), switch to the target mode.
 // value ends at a NUL: a line or an argument.
 Outcome ConvertValue(std::string_view value, const ConvertJob& job, LumoView& view) {
-    const char* paste = nullptr;
     ExactValue exact;
-    const Outcome read = ReadValue(value, job, paste, exact);
-    if (!read.converted) return read;
+    const char* paste = value.data();
+    if (job.lenient) {
+        exact.problem = BlankOrNul(value);
+    } else {
+        exact = ReadExactValue(value, job.from);
+        // The digits without their leading zeros (but one): the same entry in fewer keys.
+        paste = exact.digits.c_str();
+        while (paste[0] == '0' && paste[1] != '\0') ++paste;
+    }
+    if (exact.problem != ValueProblem::None) return {false, ProblemText(exact, job.from)};
+
     view.messages.clear();
     StartCalculator(job.from);
     PasteText(paste);
     if (g_calc.szEntry.empty()) return {false, std::string("not a value in ") + ModeTable[job.from].szShortName.c_str()};
     ApplyOperator('=');
     if (!view.messages.empty()) return {false, view.messages.front()};
-    // The exact reading refuses a result that the target would write wrapped or past its day.
     if (!job.lenient) {
-        const std::int32_t count = TextToFrames(g_calc.szDisplay.c_str(), job.from);
-        if (ConvertFrames(count, job.from, job.to, job.framesAcrossDropFrame) >= WrapModulus(job.to))
-            return {false, ResultPastWrapText(job.to)};
+        std::string problem = CheckExactResult(exact, job);
+        if (!problem.empty()) return {false, std::move(problem)};
     }
     SwitchMode(job.to);
     return {true, {}};
+}
+
+// Conversion never lowers a count, so only a source whose last count passes the target's
+// wrap has counts that do.
+ConvertJob Prepared(ConvertJob job) {
+    const std::int32_t last = WrapModulus(job.from) - 1;
+    job.resultMayPassWrap = ConvertFrames(last, job.from, job.to, job.framesAcrossDropFrame) >= WrapModulus(job.to);
+    return job;
 }
 
 // FEET+FF: the feet without their leading zeros (but one), the frames' two digits.
@@ -135,8 +151,9 @@ std::string_view TerminateLine(char* start, char* stop) {
 
 }  // namespace
 
-ExitStatus ConvertValues(const ConvertJob& job, std::span<const char* const> values, TextOutput& output,
+ExitStatus ConvertValues(const ConvertJob& given, std::span<const char* const> values, TextOutput& output,
                          ByteSink& errors, LumoView& view) {
+    const ConvertJob job = Prepared(given);
     ExitStatus status = ExitOk;
     long number = 0;
     for (const char* value : values)
@@ -144,8 +161,9 @@ ExitStatus ConvertValues(const ConvertJob& job, std::span<const char* const> val
     return status;
 }
 
-ExitStatus ConvertLines(const ConvertJob& job, ByteSource& input, TextOutput& output, ByteSink& errors,
+ExitStatus ConvertLines(const ConvertJob& given, ByteSource& input, TextOutput& output, ByteSink& errors,
                         LumoView& view) {
+    const ConvertJob job = Prepared(given);
     ExitStatus status = ExitOk;
     long number = 0;
     LineBuffer buffer;

@@ -16,6 +16,7 @@ struct ConvertJob {
     bool lenient = false;              // read as a paste does, write what the engine shows
     bool movesDroppedLabels = false;   // Auto DF Correct is on
     bool framesAcrossDropFrame = false;  // NDF<>DF As Frames is on
+    bool resultMayPassWrap = true;     // worked out from the modes when the conversion starts
 };
 
 // A value is read exactly (cli/exact_value.h) unless the job is lenient, when any text with a

@@ -1,6 +1,8 @@
 #include "cli/exact_value.h"
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "cli/ascii_text.h"
 #include "cli/quoted_text.h"
@@ -11,21 +13,41 @@
 
 namespace {
 
-// How the digits of each kind may be grouped.
+// What a character is in a value of each kind; a table per kind, since every character of
+// every line asks.
+enum class CharClass : unsigned char { Other, Digit, FieldSeparator, Comma };
+using CharClasses = std::array<CharClass, 256>;
+
 struct KindGrammar {
-    std::string_view fieldSeparators;  // between fields
+    std::string_view digits;
+    std::string_view fieldSeparators;
     int maxFields;
     bool commas;  // thousands groups in the first field
 };
 
 constexpr KindGrammar kGrammars[kKindCount] = {
-    {":;.", 4, false},  // HMSF
-    {":;.", 4, false},  // HMSD
-    {"+-.", 2, true},   // feet and frames
-    {"", 1, false},     // hexadecimal
-    {"", 1, true},      // decimal
-    {"", 1, true},      // octal
+    {"0123456789", ":;.", 4, false},                     // HMSF
+    {"0123456789", ":;.", 4, false},                     // HMSD
+    {"0123456789", "+-.", 2, true},                      // feet and frames
+    {"0123456789abcdefABCDEF", "", 1, false},            // hexadecimal
+    {"0123456789", "", 1, true},                         // decimal
+    {"01234567", "", 1, true},                           // octal
 };
+
+constexpr CharClasses ClassesOf(const KindGrammar& grammar) {
+    CharClasses classes{};
+    for (const char c : grammar.digits) classes[static_cast<unsigned char>(c)] = CharClass::Digit;
+    for (const char c : grammar.fieldSeparators) classes[static_cast<unsigned char>(c)] = CharClass::FieldSeparator;
+    if (grammar.commas) classes[static_cast<unsigned char>(',')] = CharClass::Comma;
+    return classes;
+}
+
+constexpr std::array<CharClasses, kKindCount> kCharClasses = {
+    ClassesOf(kGrammars[0]), ClassesOf(kGrammars[1]), ClassesOf(kGrammars[2]),
+    ClassesOf(kGrammars[3]), ClassesOf(kGrammars[4]), ClassesOf(kGrammars[5]),
+};
+
+CharClass ClassOf(char c, std::int32_t kind) { return kCharClasses[kind][static_cast<unsigned char>(c)]; }
 
 // How far each kind counts before it wraps, in its own units.
 constexpr const char* kWrapTexts[kKindCount] = {
@@ -46,17 +68,9 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-bool IsDigitOfKind(char c, std::int32_t kind) {
-    switch (kind) {
-        case KindHex: return IsHexDigit(c);
-        case KindOct: return c >= '0' && c <= '7';
-        default: return IsDecimalDigit(c);
-    }
-}
-
 bool HasDigitOfKind(std::string_view text, std::int32_t kind) {
     for (const char c : text)
-        if (IsDigitOfKind(c, kind)) return true;
+        if (ClassOf(c, kind) == CharClass::Digit) return true;
     return false;
 }
 
@@ -82,23 +96,37 @@ public:
 
     // Takes the whole text; false with value.problem set at the first fault.
     bool Read(std::string_view text, ExactValue& value) {
+        const CharClasses& classes = kCharClasses[kind_];
         for (const char c : text) {
-            if (IsDigitOfKind(c, kind_)) TakeDigit(c);
-            else if (c == ',' && grammar_.commas && fields_ == 1) {
-                if (!EndGroup(value)) return false;
-            } else if (grammar_.fieldSeparators.find(c) != std::string_view::npos) {
-                if (!EndField(value)) return false;
-            } else {
-                value.problem = ValueProblem::Character;
-                value.character = c;
-                return false;
+            switch (classes[static_cast<unsigned char>(c)]) {
+                case CharClass::Digit: TakeDigit(c); continue;
+                case CharClass::Comma:
+                    // Commas group the thousands of the first field only.
+                    if (fields_ == 1) {
+                        if (!EndGroup(value)) return false;
+                        continue;
+                    }
+                    break;
+                case CharClass::FieldSeparator:
+                    if (!EndField(value)) return false;
+                    continue;
+                case CharClass::Other: break;
             }
+            value.problem = ValueProblem::Character;
+            value.character = c;
+            return false;
         }
         if (!EndField(value)) return false;
         return CheckWidths(value);
     }
 
-    const char* digits() const { return digits_; }
+    // The digits as the engine holds them: eight, right-aligned, zero-filled, upper case.
+    void CopyDigits(FixedText<kDigitCount>& digits) const {
+        char aligned[kDigitCount];
+        std::memset(aligned, '0', kDigitCount);
+        for (std::size_t i = 0; i < count_; ++i) aligned[kDigitCount - count_ + i] = ToUpperAscii(digits_[i]);
+        digits = FixedText<kDigitCount>(aligned, kDigitCount);
+    }
 
 private:
     void TakeDigit(char c) {
@@ -135,7 +163,8 @@ private:
     // Fields counted by EndField, so one more than the value has.
     bool CheckWidths(ExactValue& value) {
         const int fields = fields_ - 1;
-        if (count_ > kDigitCount) value.problem = ValueProblem::TooManyDigits;
+        if (count_ == 0) value.problem = ValueProblem::NoDigit;
+        else if (count_ > kDigitCount) value.problem = ValueProblem::TooManyDigits;
         else if (badWidth_ || fields > grammar_.maxFields) value.problem = ValueProblem::FieldWidth;
         // The hours (or the first field) of a time have at most two digits; one field alone is
         // the digits as typed.
@@ -166,46 +195,68 @@ std::int64_t UnwrappedCount(const char* digits, int mode) {
     return count;
 }
 
-// A label the mode writes, for the time and feet kinds; the strict check's own judgement.
-ValueProblem CheckLabel(ExactValue& value, int mode, bool movesDroppedLabels) {
-    const DigitString label = MakeDigitString(value.digits.c_str());
-    if (IsDroppedLabel(label, mode)) return movesDroppedLabels ? ValueProblem::None : ValueProblem::DroppedLabel;
-    value.field = FirstBadEntryField(value.digits.c_str(), mode);
-    // Hours past 23 with every other field in range: a time at or past the day's end.
-    if (value.field == EntryField::Hours) return ValueProblem::PastWrap;
-    return value.field == EntryField::None ? ValueProblem::None : ValueProblem::FieldRange;
-}
-
 }  // namespace
 
 ValueProblem BlankOrNul(std::string_view text) {
-    if (text.find('\0') != std::string_view::npos) return ValueProblem::NulByte;
+    if (std::memchr(text.data(), '\0', text.size()) != nullptr) return ValueProblem::NulByte;
     return Trimmed(text).empty() ? ValueProblem::Blank : ValueProblem::None;
 }
 
-ExactValue ReadExactValue(std::string_view text, int mode, bool movesDroppedLabels) {
+ExactValue ReadExactValue(std::string_view text, int mode) {
     ExactValue value;
+    text = Trimmed(text);
     value.problem = BlankOrNul(text);
     if (value.problem != ValueProblem::None) return value;
     const ModeRecord& row = ModeRow(mode);
     const std::int32_t kind = row.iKind;
-    text = Trimmed(text);
-    if (!HasDigitOfKind(text, kind)) {
-        value.problem = ValueProblem::NoDigit;
-        return value;
-    }
     if (text.front() == '-') {
-        value.problem = ValueProblem::Negative;
+        value.problem = HasDigitOfKind(text, kind) ? ValueProblem::Negative : ValueProblem::NoDigit;
         return value;
     }
     Shape shape(kind);
-    if (!shape.Read(WithoutPrefix(WithoutSuffix(text, row), row), value)) return value;
-    value.digits.assign(shape.digits());
-
-    if (IsWeightedKind(kind)) value.problem = CheckLabel(value, mode, movesDroppedLabels);
-    if (value.problem == ValueProblem::None && UnwrappedCount(value.digits.c_str(), mode) >= WrapModulus(mode))
-        value.problem = ValueProblem::PastWrap;
+    // Only a value that does not end in a digit can carry the mode's trailing text.
+    if (ClassOf(text.back(), kind) != CharClass::Digit) text = WithoutSuffix(text, row);
+    if (shape.Read(WithoutPrefix(text, row), value)) {
+        shape.CopyDigits(value.digits);
+    } else if (value.problem == ValueProblem::Character && !HasDigitOfKind(text, kind)) {
+        // A text without a single digit of the mode is not a value at all, whatever else is in it.
+        value.problem = ValueProblem::NoDigit;
+    }
     return value;
+}
+
+bool SameDigits(const char* shown, const char* digits) {
+    // The shown text's digits in one pass: at most eight, as in every text the engine shows.
+    char found[kDigitCount * 2];
+    std::size_t count = 0;
+    for (const char* p = shown; *p != '\0' && count < sizeof found; ++p)
+        if (IsHexDigit(*p)) found[count++] = ToUpperAscii(*p);
+    if (count > kDigitCount) return false;
+    const std::size_t zeros = kDigitCount - count;
+    for (std::size_t i = 0; i < zeros; ++i)
+        if (digits[i] != '0') return false;
+    return std::memcmp(found, digits + zeros, count) == 0;
+}
+
+bool IsMovedLabel(const ExactValue& value, int mode) { return IsDroppedLabel(value.digits, mode); }
+
+void ExplainUnwrittenLabel(ExactValue& value, int mode) {
+    value.problem = ValueProblem::FieldRange;
+    value.field = EntryField::Frames;
+    if (IsWeightedKind(ModeKindOf(mode))) {
+        if (IsDroppedLabel(value.digits, mode)) {
+            value.problem = ValueProblem::DroppedLabel;
+            return;
+        }
+        const EntryField field = FirstBadEntryField(value.digits.c_str(), mode);
+        // Hours past 23 with every other field in range: a time at or past the day's end.
+        if (field == EntryField::Hours) value.problem = ValueProblem::PastWrap;
+        if (field != EntryField::None) {
+            value.field = field;
+            return;
+        }
+    }
+    if (UnwrappedCount(value.digits.c_str(), mode) >= WrapModulus(mode)) value.problem = ValueProblem::PastWrap;
 }
 
 std::string ProblemText(const ExactValue& value, int mode) {

@@ -36,15 +36,30 @@ struct ExactValue {
     ValueProblem problem = ValueProblem::None;
     EntryField field = EntryField::None;  // FieldRange: the field at fault
     char character = 0;                   // Character: the one at fault
-    FixedText<8> digits;                  // None: the mode's digits, as if typed
+    FixedText<8> digits;                  // None: the digits, eight, zero-filled, upper case
 };
 
-// Reads text in the mode. With movesDroppedLabels (Auto DF Correct on), a dropped drop-frame
-// label passes, for the engine to move.
-ExactValue ReadExactValue(std::string_view text, int mode, bool movesDroppedLabels);
+// Reads the shape of the text in the mode: the blank and NUL checks, the mode's digits, the
+// sign, the fields and their widths. Whether the digits are a label the mode writes is for the
+// engine to show: see SameDigits.
+ExactValue ReadExactValue(std::string_view text, int mode);
 
 // Only the blank and NUL checks, which hold for every reading.
 ValueProblem BlankOrNul(std::string_view text);
+
+// True when a shown text has the same digits as the value's eight (leading zeros aside). The
+// engine shows an operand that "=" takes as the label its mode writes for the count, wrapped
+// into the mode's range: the same digits mean the value was a label of the mode, within its
+// wrap. This is the strict entry check's own test (a label is written when the count's label is
+// the label itself), made on what the engine computes anyway.
+bool SameDigits(const char* shown, const char* digits);
+
+// True for a drop-frame label that the mode skips, which Auto DF Correct moves.
+bool IsMovedLabel(const ExactValue& value, int mode);
+
+// Sets the problem of a value whose label the mode does not write: a dropped label, a field
+// out of range, a count at or past the wrap.
+void ExplainUnwrittenLabel(ExactValue& value, int mode);
 
 // The problem in the user's words, for the error line; mode is the mode read in.
 std::string ProblemText(const ExactValue& value, int mode);

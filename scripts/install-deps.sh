@@ -7,6 +7,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 fonts-wine xvfb xauth xdotool xclip x11-utils libx11-dev imagemagick
+  dpkg-dev lintian mandoc bash-completion
 )
 
 missing=()

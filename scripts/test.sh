@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine and runs every suite: native, native under ASan+UBSan, and the Windows
 # build under Wine (unit tests, settings tests, in-process shell tests and the end-to-end
-# suite, on a virtual X display); then makes the release zip and checks it.
+# suite, on a virtual X display); checks lumo's Debian package; then makes the release zip and
+# checks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,8 @@ for preset in native sanitize windows; do
 done
 
 ctest --preset native -j 2
+# lumo's Debian package: lintian finds no error, and lumo runs from the unpacked package.
+./tests/package/check-deb.sh build/native
 ctest --preset sanitize -j 2
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
 
