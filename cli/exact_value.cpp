@@ -129,34 +129,37 @@ public:
     }
 
 private:
+    // Widths are told by where a field or group began among the digits.
     void TakeDigit(char c) {
         if (count_ < kDigitCount) digits_[count_] = c;
         ++count_;
-        ++fieldWidth_;
-        ++groupWidth_;
     }
+    std::size_t FieldWidth() const { return count_ - fieldStart_; }
+    std::size_t GroupWidth() const { return count_ - groupStart_; }
 
     // A comma closes a group: the first may have one to three digits, the others three.
     bool EndGroup(ExactValue& value) {
-        const bool fits = groups_ == 0 ? groupWidth_ >= 1 && groupWidth_ <= kGroupWidth : groupWidth_ == kGroupWidth;
+        const std::size_t width = GroupWidth();
+        const bool fits = groups_ == 0 ? width >= 1 && width <= kGroupWidth : width == kGroupWidth;
         ++groups_;
-        groupWidth_ = 0;
+        groupStart_ = count_;
         if (!fits) value.problem = ValueProblem::GroupWidth;
         return fits;
     }
 
     bool EndField(ExactValue& value) {
-        if (fields_ == 1 && groups_ > 0 && groupWidth_ != kGroupWidth) {
+        if (fields_ == 1 && groups_ > 0 && GroupWidth() != kGroupWidth) {
             value.problem = ValueProblem::GroupWidth;
             return false;
         }
-        if (fields_ > 1 && fieldWidth_ != kFieldWidth) badWidth_ = true;
-        if (fields_ == 1) firstWidth_ = fieldWidth_;
+        const std::size_t width = FieldWidth();
+        if (fields_ > 1 && width != kFieldWidth) badWidth_ = true;
+        if (fields_ == 1) firstWidth_ = width;
         // A separator with no digit before it (":00", "1::00") leaves a field empty.
-        if (fieldWidth_ == 0) badWidth_ = true;
+        if (width == 0) badWidth_ = true;
         ++fields_;
-        fieldWidth_ = 0;
-        groupWidth_ = 0;
+        fieldStart_ = count_;
+        groupStart_ = count_;
         return true;
     }
 
@@ -176,12 +179,12 @@ private:
 
     std::int32_t kind_;
     const KindGrammar& grammar_;
-    char digits_[kDigitCount + 1] = {};
+    char digits_[kDigitCount];  // the first eight; count_ tells how many were met
     std::size_t count_ = 0;
     int fields_ = 1;  // the field being read, from 1
-    std::size_t fieldWidth_ = 0;
+    std::size_t fieldStart_ = 0;
     std::size_t firstWidth_ = 0;
-    std::size_t groupWidth_ = 0;
+    std::size_t groupStart_ = 0;
     int groups_ = 0;  // commas met in the first field
     bool badWidth_ = false;
 };
