@@ -1,9 +1,9 @@
 #include "cli/lumo.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "cli/arguments.h"
 #include "cli/convert.h"
@@ -106,10 +106,9 @@ constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
 // The bytes of the settings file, read once and bounded; an error text when it cannot be read
 // or is no settings file (a device, a pipe, a folder, a file of more than 1 MiB).
 std::string ReadSettingsBytes(const char* path, std::string& bytes) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status)) return "cannot read settings file " + Quoted(path);
-    if (!std::filesystem::is_regular_file(status)) return "settings file " + Quoted(path) + " is not a regular file";
+    struct stat status;
+    if (stat(path, &status) != 0) return "cannot read settings file " + Quoted(path);
+    if (!S_ISREG(status.st_mode)) return "settings file " + Quoted(path) + " is not a regular file";
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return "cannot read settings file " + Quoted(path);
     // One byte more than allowed tells a file that is too large, whatever it grew to since.

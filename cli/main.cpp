@@ -2,11 +2,11 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <sys/stat.h>
+
 #include <cstdio>
-#include <filesystem>
 #include <span>
 #include <string>
-#include <system_error>
 
 #include "cli/lumo.h"
 
@@ -80,8 +80,8 @@ std::string SettingsBeside(const std::string& executable) {
     // refuses what is not a settings file.
     for (const char* name : kSettingsNames) {
         const std::string path = folder + name;
-        std::error_code error;
-        if (std::filesystem::exists(path, error)) return path;
+        struct stat status;
+        if (stat(path.c_str(), &status) == 0) return path;
     }
     return {};
 }
