@@ -73,8 +73,14 @@ void ConvertMillionLines(benchmark::State& state, std::vector<const char*> args)
         benchmark::Counter(static_cast<double>(state.iterations()) * kLines, benchmark::Counter::kIsRate);
 }
 
+// The default: each line read exactly, the result checked against the wrap, the plain label.
+void BM_NdfToDf(benchmark::State& state) { ConvertMillionLines(state, {"convert", "--from", "NDF", "--to", "DF"}); }
 void BM_NdfToDfClipboard(benchmark::State& state) {
-    ConvertMillionLines(state, {"convert", "--from", "NDF", "--to", "DF"});
+    ConvertMillionLines(state, {"convert", "--from", "NDF", "--to", "DF", "--format", "clipboard"});
+}
+// The window's paste and clipboard text, unchecked.
+void BM_NdfToDfLenient(benchmark::State& state) {
+    ConvertMillionLines(state, {"convert", "--from", "NDF", "--to", "DF", "--lenient"});
 }
 void BM_NdfToDfDisplay(benchmark::State& state) {
     ConvertMillionLines(state, {"convert", "--from", "NDF", "--to", "DF", "--format", "display"});
@@ -83,7 +89,9 @@ void BM_NdfToPalStrict(benchmark::State& state) {
     ConvertMillionLines(state, {"convert", "--from", "NDF", "--to", "Pal", "--strict"});
 }
 
+BENCHMARK(BM_NdfToDf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NdfToDfClipboard)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NdfToDfLenient)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NdfToDfDisplay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NdfToPalStrict)->Unit(benchmark::kMillisecond);
 

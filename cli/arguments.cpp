@@ -5,10 +5,11 @@
 
 #include "model/ascii_text.h"
 #include "settings/options.h"
+#include "cli/quoted_text.h"
 
 namespace {
 
-enum class OptionId { Mode, From, To, Settings, Strict, AutoDf, AsFrames, Tape, Format, Help, Version };
+enum class OptionId { Mode, From, To, Settings, Strict, Lenient, AutoDf, AsFrames, Tape, Format, Help, Version };
 
 // The commands an option applies to, as bits.
 constexpr unsigned kKeys = 1u << static_cast<unsigned>(LumoCommand::Keys);
@@ -29,11 +30,13 @@ constexpr OptionSpec kOptions[] = {
     {"--to", OptionId::To, true, kConvert},
     {"--settings", OptionId::Settings, true, kEveryCommand},
     {"--strict", OptionId::Strict, false, kKeys | kConvert},
+    {"--lenient", OptionId::Lenient, false, kConvert},
     {"--auto-df", OptionId::AutoDf, true, kKeys | kConvert},
     {"--as-frames", OptionId::AsFrames, false, kKeys | kConvert},
     {"--tape", OptionId::Tape, false, kKeys},
     {"--format", OptionId::Format, true, kConvert},
     {"--help", OptionId::Help, false, kEveryCommand},
+    {"-h", OptionId::Help, false, kEveryCommand},
     {"--version", OptionId::Version, false, kEveryCommand},
 };
 
@@ -47,6 +50,7 @@ constexpr Choice kAutoDfChoices[] = {
     {"off", AutoDfOff}, {"minus", AutoDfMinusTwoFrames}, {"plus", AutoDfPlusTwoFrames}};
 
 constexpr Choice kFormatChoices[] = {
+    {"plain", static_cast<int>(ValueFormat::Plain)},
     {"display", static_cast<int>(ValueFormat::Display)},
     {"clipboard", static_cast<int>(ValueFormat::Clipboard)},
     {"digits", static_cast<int>(ValueFormat::Digits)},
@@ -81,13 +85,6 @@ int FindChoice(const Choice (&choices)[N], std::string_view word) {
     return -1;
 }
 
-std::string Quoted(std::string_view text) {
-    std::string quoted(1, '\'');
-    quoted.append(text);
-    quoted += '\'';
-    return quoted;
-}
-
 // Stores an option's value; an error text when the value names no choice.
 std::string ApplyOption(OptionId id, const char* value, LumoRequest& request) {
     switch (id) {
@@ -96,6 +93,7 @@ std::string ApplyOption(OptionId id, const char* value, LumoRequest& request) {
         case OptionId::To: request.to = value; break;
         case OptionId::Settings: request.settings = value; break;
         case OptionId::Strict: request.strict = true; break;
+        case OptionId::Lenient: request.lenient = true; break;
         case OptionId::AsFrames: request.asFrames = true; break;
         case OptionId::Tape: request.tape = true; break;
         case OptionId::AutoDf: {
@@ -106,7 +104,7 @@ std::string ApplyOption(OptionId id, const char* value, LumoRequest& request) {
         }
         case OptionId::Format: {
             const int format = FindChoice(kFormatChoices, value);
-            if (format < 0) return "unknown --format choice " + Quoted(value) + " (display, clipboard or digits)";
+            if (format < 0) return "unknown --format choice " + Quoted(value) + " (plain, display, clipboard or digits)";
             request.format = static_cast<ValueFormat>(format);
             break;
         }
@@ -169,7 +167,8 @@ std::string CheckOptionsApply(unsigned seenOptions, LumoCommand command) {
     return {};
 }
 
-bool IsOption(std::string_view arg) { return arg.size() >= 2 && arg.substr(0, 2) == "--"; }
+// "-h" is the one short option, kept for the habit of asking any program for help that way.
+bool IsOption(std::string_view arg) { return (arg.size() >= 2 && arg.substr(0, 2) == "--") || arg == "-h"; }
 
 }  // namespace
 

@@ -12,12 +12,6 @@
 class Calculator;
 struct ModeTable;
 
-struct ConvertJob {
-    int from = 0;
-    int to = 0;
-    ValueFormat format = ValueFormat::Clipboard;
-};
-
 // Where the values are converted: a calculator, the modes it works in, and its view.
 struct ConvertEngine {
     Calculator& calculator;
@@ -25,9 +19,21 @@ struct ConvertEngine {
     LumoView& view;
 };
 
-// A value that is not one (no digit of the source mode) or that the strict check refuses is
-// reported on the error stream with its number and text; its output line stays empty and the
-// result is ExitFailed.
+struct ConvertJob {
+    int from = 0;
+    int to = 0;
+    ValueFormat format = ValueFormat::Plain;
+    bool lenient = false;              // read as a paste does, write what the engine shows
+    bool movesDroppedLabels = false;   // Auto DF Correct is on
+    bool framesAcrossDropFrame = false;  // NDF<>DF As Frames is on
+    bool resultMayPassWrap = true;     // worked out from the modes when the conversion starts
+};
+
+// A value is read exactly (cli/exact_value.h) unless the job is lenient, when any text with a
+// digit of the mode is a value, as a paste. A value that cannot be read, that the strict check
+// refuses, or whose result the target mode cannot write within its wrap, is reported on the
+// error stream with its number, text and reason; its output line stays empty and the result is
+// ExitFailed. A blank value gives a blank line and is no error.
 ExitStatus ConvertValues(const ConvertJob& job, std::span<const char* const> values, TextOutput& output,
                          ByteSink& errors, const ConvertEngine& engine);
 

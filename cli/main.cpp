@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <span>
 #include <string>
@@ -74,12 +76,12 @@ constexpr const char* kSettingsNames[] = {"VEXO.INI", "vexo.INI", "vexo.ini"};
 std::string SettingsBeside(const std::string& executable) {
     const std::size_t slash = executable.find_last_of("/\\");
     const std::string folder = slash == std::string::npos ? "" : executable.substr(0, slash + 1);
+    // Only asked whether the name is there: opening it could wait forever on a pipe. lumo then
+    // refuses what is not a settings file.
     for (const char* name : kSettingsNames) {
         const std::string path = folder + name;
-        if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-            std::fclose(file);
-            return path;
-        }
+        struct stat status;
+        if (stat(path.c_str(), &status) == 0) return path;
     }
     return {};
 }

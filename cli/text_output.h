@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/lumo.h"
+#include "cli/quoted_text.h"
 
 class TextOutput {
 public:
@@ -36,11 +37,13 @@ private:
 };
 
 // "lumo: " and the text as one line of the error stream. What was printed before it is handed
-// over first, so that on a terminal the message follows the lines it concerns.
+// over first, so that on a terminal the message follows the lines it concerns. Every quoted
+// text is escaped already; the text is escaped once more as a whole, so that no report can
+// ever split over lines.
 inline void ReportError(TextOutput& output, ByteSink& errors, std::string_view text) {
     output.Flush();
     std::string line = "lumo: ";
-    line.append(text);
+    line.append(Escaped(text));
     line += '\n';
     errors.Write(line.data(), line.size());
 }

@@ -5,7 +5,9 @@
 
 #include "engine/calculator.h"
 #include "model/ascii_text.h"
+#include "model/chars.h"
 #include "model/mode_names.h"
+#include "model/mode_table.h"
 
 namespace {
 
@@ -73,42 +75,73 @@ bool ReadNamedAction(std::string_view text, KeyScript& script) {
     return true;
 }
 
-// Reads one word into the script; false with the error set when a name is not known.
-bool ReadWord(const ModeTable& modes, std::string_view word, KeyScript& script) {
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+// What a word's characters amount to: a key that does something, the memory letters alone, or
+// letters that are no key.
+struct WordKeys {
+    bool key = false;
+    bool memory = false;
+    bool strayLetter = false;
+};
+
+constexpr std::string_view kOperators = "+-*/=";
+constexpr std::string_view kMemoryLetters = "mprMPR";
+
+void NoteTyped(const ModeTable& modes, char c, int mode, WordKeys& keys) {
+    const bool hexDigit = ModeKindOf(modes, mode) == KindHex && IsHexDigit(c);
+    if (IsDecimalDigit(c) || hexDigit || kOperators.find(c) != std::string_view::npos || c == kEnterKey) keys.key = true;
+    else if (kMemoryLetters.find(c) != std::string_view::npos) keys.memory = true;
+    else if (IsAsciiLetter(c)) keys.strayLetter = true;
+}
+
+// Reads one word into the script, the mode changing with each @MODE; false with the error set
+// when a name is not known or the word holds no key.
+bool ReadWord(const ModeTable& modes, std::string_view word, int& mode, KeyScript& script) {
+    WordKeys keys;
     std::size_t i = 0;
     while (i < word.size()) {
         const char c = word[i];
         if (c == '<') {
             const std::size_t close = word.find('>', i);
             if (close == std::string_view::npos) {
-                script.error = "no '>' after '<' in '" + std::string(word) + "'";
+                script.error = "no '>' after '<' in " + Quoted(word);
                 return false;
             }
             if (!ReadNamedAction(word.substr(i + 1, close - i - 1), script)) return false;
+            keys.key = true;
             i = close + 1;
         } else if (c == '@') {
             const std::string_view rest = word.substr(i + 1);
             const ModeNameMatch match = ModeNameAt(modes, rest);
             if (match.mode < 0) {
-                script.error = "unknown mode '" + std::string(rest.substr(0, rest.find(' '))) + "'";
+                script.error = "unknown mode " + Quoted(rest.substr(0, rest.find(' '))) + " (" + PresentModeNames(modes) + ")";
                 return false;
             }
             script.actions.push_back({.kind = KeyActionKind::SwitchMode, .number = match.mode});
+            mode = match.mode;
+            keys.key = true;
             i += 1 + match.length;
         } else {
             script.actions.push_back({.kind = KeyActionKind::Type, .key = c});
+            NoteTyped(modes, c, mode, keys);
             ++i;
         }
+    }
+    if (!keys.key && (!keys.memory || keys.strayLetter)) {
+        script.error = "no keys in " + Quoted(word);
+        return false;
     }
     return true;
 }
 
 }  // namespace
 
-KeyScript ParseKeyScript(const ModeTable& modes, std::span<const char* const> words) {
+KeyScript ParseKeyScript(const ModeTable& modes, std::span<const char* const> words, int startMode) {
     KeyScript script;
+    int mode = startMode;
     for (const char* word : words)
-        if (!ReadWord(modes, word, script)) break;
+        if (!ReadWord(modes, word, mode, script)) break;
     return script;
 }
 

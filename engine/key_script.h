@@ -28,9 +28,11 @@ struct KeyScript {
     std::string error;  // empty when every word could be read
 };
 
-// Reads the words in order as one script. Mode names are looked up in the table now, so its
-// user modes must be defined before.
-KeyScript ParseKeyScript(const ModeTable& modes, std::span<const char* const> words);
+// Reads the words in order as one script, typed from startMode on. Mode names are looked up in
+// the table now, so its user modes must be defined before. A word without a key is an error:
+// one with no digit of the mode, operator, <key> or @MODE, unless it holds only the memory
+// letters, is taken for a word meant as something else ("help", "abc" outside Hex).
+KeyScript ParseKeyScript(const ModeTable& modes, std::span<const char* const> words, int startMode);
 
 // Plays the script through the calculator as typed on its keyboard, the buttons flashing when
 // asked.

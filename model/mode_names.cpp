@@ -21,3 +21,13 @@ ModeNameMatch ModeNameAt(const ModeTable& modes, std::string_view text) {
     }
     return best;
 }
+
+std::string PresentModeNames(const ModeTable& modes) {
+    std::string names;
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        if (!IsModePresent(modes, mode)) continue;
+        if (!names.empty()) names += ", ";
+        names += modes.rows[mode].szShortName.c_str();
+    }
+    return names;
+}

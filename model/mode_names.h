@@ -4,6 +4,7 @@
 // Only present rows have a name.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 struct ModeTable;
@@ -19,3 +20,6 @@ struct ModeNameMatch {
 // The present mode with the longest short name that begins the text, so that "@Dec12" in a
 // key script is Dec followed by the keys 1 and 2.
 ModeNameMatch ModeNameAt(const ModeTable& modes, std::string_view text);
+
+// The names of the present modes, for a message: "NDF, DF, Pal, ...".
+std::string PresentModeNames(const ModeTable& modes);

@@ -10,6 +10,8 @@ packages=(
   # The browser page: emscripten compiles the engine to WebAssembly (its JavaScript optimizer
   # needs node-acorn, which it depends on); its tests drive chromium headless.
   emscripten chromium python3
+  # lumo's Debian package, its man page and its bash completion, and their checks.
+  dpkg-dev lintian mandoc bash-completion
 )
 
 missing=()

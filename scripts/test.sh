@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine and runs every suite: native, native under ASan+UBSan, the Windows build
 # under Wine (unit tests, settings tests, in-process shell tests and the end-to-end suite, on a
-# virtual X display) and the browser page in headless Chromium; then makes the release zips
-# and checks them.
+# virtual X display) and the browser page in headless Chromium; checks lumo's Debian package;
+# then makes the release zips and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +14,8 @@ for preset in native sanitize windows web; do
 done
 
 ctest --preset native -j 2
+# lumo's Debian package: lintian finds no error, and lumo runs from the unpacked package.
+./tests/package/check-deb.sh build/native
 ctest --preset sanitize -j 2
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
 ctest --preset web

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -24,10 +25,14 @@ struct Section {
     std::vector<Entry> entries;
 };
 
+}  // namespace
+
 struct IniText {
     bool utf8Mark = false;
     std::vector<Section> sections;
 };
+
+namespace {
 
 constexpr const char kUtf8Mark[] = "\xEF\xBB\xBF";
 constexpr std::size_t kUtf8MarkLength = 3;
@@ -204,16 +209,23 @@ const std::string* LookUp(IniText& ini, const char* section, const char* key) {
     return &entry->value;
 }
 
-std::string ProfileString(const std::string& path, const char* section, const char* key,
-                          const char* defaultValue, std::size_t length) {
+// The value as read into a buffer of `length` characters; ini is null when the file could not
+// be read.
+std::string ProfileString(IniText* ini, const char* section, const char* key, const char* defaultValue,
+                          std::size_t length) {
     const std::string fallback = TrimmedDefault(defaultValue);
     if (key == nullptr) return {};
+    if (ini == nullptr) return fallback.substr(0, length - 1);
+    const std::string* value = LookUp(*ini, section, key);
+    return CopiedValue(value != nullptr ? *value : fallback, length);
+}
+
+std::string ProfileString(const std::string& path, const char* section, const char* key,
+                          const char* defaultValue, std::size_t length) {
     std::string bytes;
     const ReadResult read = ReadWholeFile(path, false, bytes);
-    if (read == ReadResult::Failed) return fallback.substr(0, length - 1);
-    IniText ini = ParseIni(bytes);
-    const std::string* value = LookUp(ini, section, key);
-    return CopiedValue(value != nullptr ? *value : fallback, length);
+    IniText ini = read == ReadResult::Failed ? IniText{} : ParseIni(bytes);
+    return ProfileString(read == ReadResult::Failed ? nullptr : &ini, section, key, defaultValue, length);
 }
 
 int DigitValue(char c) {
@@ -248,6 +260,12 @@ std::uint32_t ParseProfileInteger(const std::string& text) {
     return negative ? 0u - total : total;
 }
 
+// An integer as read from its text; an empty text gives the default.
+std::int32_t ProfileInt(const std::string& text, std::int32_t defaultValue) {
+    if (text.empty()) return defaultValue;
+    return static_cast<std::int32_t>(ParseProfileInteger(text));
+}
+
 }  // namespace
 
 IniFileStore::IniFileStore(std::string path) : path_(std::move(path)) {}
@@ -257,9 +275,7 @@ TextBuffer IniFileStore::GetString(const char* section, const char* key, const c
 }
 
 std::int32_t IniFileStore::GetInt(const char* section, const char* key, std::int32_t defaultValue) {
-    const std::string text = ProfileString(path_, section, key, "", kIntegerBufferLength);
-    if (text.empty()) return defaultValue;
-    return static_cast<std::int32_t>(ParseProfileInteger(text));
+    return ProfileInt(ProfileString(path_, section, key, "", kIntegerBufferLength), defaultValue);
 }
 
 bool IniFileStore::WriteString(const char* section, const char* key, const char* value) {
@@ -286,3 +302,17 @@ bool IniFileStore::WriteString(const char* section, const char* key, const char*
     entry->hasValue = true;
     return WriteWholeFile(path_, FormatIni(ini));
 }
+
+IniTextStore::IniTextStore(const std::string& bytes) : ini_(std::make_unique<IniText>(ParseIni(bytes))) {}
+
+IniTextStore::~IniTextStore() = default;
+
+TextBuffer IniTextStore::GetString(const char* section, const char* key, const char* defaultValue) {
+    return TextBuffer(ProfileString(ini_.get(), section, key, defaultValue, kStringBufferLength).c_str());
+}
+
+std::int32_t IniTextStore::GetInt(const char* section, const char* key, std::int32_t defaultValue) {
+    return ProfileInt(ProfileString(ini_.get(), section, key, "", kIntegerBufferLength), defaultValue);
+}
+
+bool IniTextStore::WriteString(const char*, const char*, const char*) { return false; }

@@ -35,6 +35,7 @@
 // ANSI code page; here bytes are taken as they are.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "settings/settings.h"
@@ -52,4 +53,24 @@ public:
 
 private:
     std::string path_;
+};
+
+struct IniText;  // a file's sections and entries, as parsed
+
+// The same reading rules over the bytes of a file read beforehand: the text is parsed once and
+// every read is answered from it. Writes change nothing and return false. For a reader that
+// must read a file once and bound what it reads.
+class IniTextStore final : public ProfileStore {
+public:
+    explicit IniTextStore(const std::string& bytes);
+    ~IniTextStore();
+    IniTextStore(const IniTextStore&) = delete;
+    IniTextStore& operator=(const IniTextStore&) = delete;
+
+    TextBuffer GetString(const char* section, const char* key, const char* defaultValue) override;
+    std::int32_t GetInt(const char* section, const char* key, std::int32_t defaultValue) override;
+    bool WriteString(const char* section, const char* key, const char* value) override;
+
+private:
+    std::unique_ptr<IniText> ini_;
 };

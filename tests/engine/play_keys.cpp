@@ -11,7 +11,7 @@ std::string KeypadLabel(int buttonId) {
 
 void EngineFixture::PlayKeys(const char* script) {
     const char* const words[] = {script};
-    const KeyScript keys = ParseKeyScript(modes, words);
+    const KeyScript keys = ParseKeyScript(modes, words, calc.State().iMode);
     if (!keys.error.empty()) ADD_FAILURE() << keys.error << " in " << script;
     PlayKeyScript(calc, keys, true);
 }

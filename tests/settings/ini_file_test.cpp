@@ -37,7 +37,9 @@ TEST(IniFileStoreTest, ReadsStringsAsTheProfileFunctionsDo) {
         const std::string path = folder.File("case" + std::to_string(n++) + ".ini");
         WriteFileBytes(path, c.file);
         IniFileStore store(path);
+        IniTextStore readOnce(c.file);
         EXPECT_EQ(store.GetString(c.section, c.key, "dflt"), c.expected) << "file: " << c.file;
+        EXPECT_EQ(readOnce.GetString(c.section, c.key, "dflt"), c.expected) << "read once: " << c.file;
     }
 }
 
@@ -58,9 +60,12 @@ TEST(IniFileStoreTest, ReadsIntegersAsTheProfileFunctionsDo) {
     int n = 0;
     for (const IntCase& c : cases) {
         const std::string path = folder.File("int" + std::to_string(n++) + ".ini");
-        WriteFileBytes(path, c.value != nullptr ? std::string("[Vexo]\nkey=") + c.value + "\n" : "[Vexo]\n");
+        const std::string text = c.value != nullptr ? std::string("[Vexo]\nkey=") + c.value + "\n" : "[Vexo]\n";
+        WriteFileBytes(path, text);
         IniFileStore store(path);
+        IniTextStore readOnce(text);
         EXPECT_EQ(store.GetInt("Vexo", "key", 77), c.expected) << "key=" << (c.value ? c.value : "<missing>");
+        EXPECT_EQ(readOnce.GetInt("Vexo", "key", 77), c.expected) << "read once: " << (c.value ? c.value : "<missing>");
     }
 }
 

@@ -53,7 +53,7 @@ std::string Steps(const Scenario& s) {
     if (s.userMode != nullptr) ParseUserMode(modes, ModeUser1, s.userMode);
     if (s.userMode7 != nullptr) ParseUserMode(modes, ModeUser1 + 1, s.userMode7);
     const char* const words[] = {s.keys};
-    const KeyScript script = ParseKeyScript(modes, words);
+    const KeyScript script = ParseKeyScript(modes, words, s.mode);
     if (!script.error.empty()) return "null";
     std::string json = "[";
     for (const KeyAction& action : script.actions) {
