@@ -33,9 +33,10 @@ Lumo II, the timecode calculator, on the command line: the same engine as the wi
 lumo [--mode MODE] KEYS...
   Types the keys into the calculator as the window's keyboard would and prints the display.
   Digits (and a-f in Hex), + - * / and = are the keypad's keys; m is M-, p is M+, r is MR.
-  <Enter> is =, <Bs> is Backspace, <Esc> clears (C), <ClearMem> is Clear Memory, and
-  @MODE switches to MODE with the window's conversion (the longest mode name that fits is
-  taken). Spaces and other characters mean nothing, as in the window; an argument with no
+  <Enter> is =, <Bs> is Backspace, <Esc> clears (C), <ClearMem> is Clear Memory,
+  <Click KEY> clicks the keypad button KEY (C, <<, MR, MP+, MM-, 7, ...), <Paste TEXT> pastes
+  TEXT as the window's Paste does, <Chr N> types the character with code N, and @MODE
+  switches to MODE with the window's conversion (the longest mode name that fits is taken). Spaces and other characters mean nothing, as in the window; an argument with no
   key at all ("help") is refused. Quote the keys:
     lumo --mode NDF '1000000+3000=@DF'          prints 1:00:29;29
   --mode MODE   the mode the keys start in (NDF when not given)
