@@ -101,8 +101,8 @@ bool SameLetters(std::string_view a, std::string_view b) {
 // The texts that the flags put around a value of the row. Only the plain counts that show a
 // radix take the prefix.
 struct Decorations {
-    std::string_view prefix;
-    std::string_view suffix;
+    std::string_view prefix = "";  // never null: the formatter appends them whatever their size
+    std::string_view suffix = "";
 };
 
 Decorations DecorationsOf(const ModeRecord& row, FormatFlags flags) {
