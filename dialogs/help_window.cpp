@@ -111,18 +111,11 @@ void ApplyFonts(HWND dialog) {
     SetControlFont(dialog, IDC_HELP_TITLE, title, g_titleFont);
 }
 
-// Measures texts in the font of a control, while it lives.
-class ControlTextWidth final : public TextWidth {
+// Measures texts in the font selected into a device context. It owns nothing, so no cleanup
+// stands in the way of what it is handed to: the context is released by MeasuredInFont.
+class DcTextWidth final : public TextWidth {
 public:
-    explicit ControlTextWidth(HWND control)
-        : control_(control), dc_(GetDC(control)),
-          oldFont_(SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)))) {}
-    ~ControlTextWidth() {
-        SelectObject(dc_, oldFont_);
-        ReleaseDC(control_, dc_);
-    }
-    ControlTextWidth(const ControlTextWidth&) = delete;
-    ControlTextWidth& operator=(const ControlTextWidth&) = delete;
+    explicit DcTextWidth(HDC dc) : dc_(dc) {}
 
     int operator()(std::string_view text) const override {
         SIZE size{};
@@ -137,15 +130,24 @@ public:
     }
 
 private:
-    HWND control_;
     HDC dc_;
-    HGDIOBJ oldFont_;
 };
+
+// What measure answers from the widths of texts in the control's font.
+template <class Measure>
+auto MeasuredInFont(HWND control, Measure measure) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    const auto result = measure(DcTextWidth(dc));
+    SelectObject(dc, oldFont);
+    ReleaseDC(control, dc);
+    return result;
+}
 
 // Sizes the window so that the text shows kTextColumns characters a line.
 void FitWidthToText(HWND dialog) {
     const HWND text = GetDlgItem(dialog, IDC_HELP_TEXT);
-    const int averageWidth = ControlTextWidth(text).AverageCharWidth();
+    const int averageWidth = MeasuredInFont(text, [](const DcTextWidth& width) { return width.AverageCharWidth(); });
     const LRESULT margins = SendMessageA(text, EM_GETMARGINS, 0, 0);
     const int textWidth = kTextColumns * averageWidth + LOWORD(margins) + HIWORD(margins) +
                           GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
@@ -177,9 +179,10 @@ void SelectListedTopic(HWND dialog, int topic) {
 
 // The topic's tables line up at tab stops made for its own columns in the text's font.
 void ShowTopicText(HWND text, const TopicText& shown) {
-    const ControlTextWidth width(text);
-    const int gap = MulDiv(kColumnGap, width.AverageCharWidth(), 4);
-    const ColumnLayout layout = LayOutColumns(shown, width, width.AverageCharWidth(), gap);
+    const ColumnLayout layout = MeasuredInFont(text, [&shown](const DcTextWidth& width) {
+        const int gap = MulDiv(kColumnGap, width.AverageCharWidth(), 4);
+        return LayOutColumns(shown, width, width.AverageCharWidth(), gap);
+    });
     SendMessageA(text, EM_SETTABSTOPS, layout.stopCount, reinterpret_cast<LPARAM>(layout.stops));
     SetWindowTextA(text, layout.text.c_str());
 }

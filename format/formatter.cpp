@@ -1,8 +1,10 @@
 #include "format/formatter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
+#include "model/ascii_text.h"
 #include "model/chars.h"
 #include "model/digit_string.h"
 #include "model/mode_table.h"
@@ -91,13 +93,6 @@ std::string_view WithoutBlanks(std::string_view text) {
     return text;
 }
 
-bool SameLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i])) return false;
-    return true;
-}
-
 // The texts that the flags put around a value of the row. Only the plain counts that show a
 // radix take the prefix.
 struct Decorations {
@@ -155,9 +150,10 @@ TextBuffer WithoutClipboardDecorations(const char* text, const ModeRecord& row, 
     const std::string_view prefix = decorations.prefix;
     std::string_view suffix = decorations.suffix;
     while (!suffix.empty() && IsBlank(suffix.back())) suffix.remove_suffix(1);
-    if (!prefix.empty() && value.size() > prefix.size() && SameLetters(value.substr(0, prefix.size()), prefix))
+    // Views cut by hand: string_view's substr would bring the C++ exception runtime along.
+    if (!prefix.empty() && value.size() > prefix.size() && StartsWithIgnoringCase(value, prefix))
         value.remove_prefix(prefix.size());
-    if (!suffix.empty() && value.size() > suffix.size() && SameLetters(value.substr(value.size() - suffix.size()), suffix))
-        value.remove_suffix(suffix.size());
+    const std::string_view end(value.data() + value.size() - std::min(suffix.size(), value.size()), suffix.size());
+    if (!suffix.empty() && value.size() > suffix.size() && SameIgnoringCase(end, suffix)) value.remove_suffix(suffix.size());
     return TextBuffer(value.data(), value.size());
 }
