@@ -171,7 +171,7 @@ ExitStatus RunKeys(const LumoRequest& request, TextOutput& output, ByteSink& err
     session.calculator.Start(mode);
     PlayKeyScript(session.calculator, script, false);
     for (const std::string& line : view.tape) output.AppendLine(WithoutTrailingBlanks(line));
-    output.AppendLine(view.display);
+    output.AppendLine(view.display.c_str());
     for (const std::string& message : view.messages) ReportError(output, errors, message);
     return view.messages.empty() ? ExitOk : ExitFailed;
 }

@@ -8,11 +8,12 @@
 
 #include "engine/calculator_view.h"
 #include "engine/tape.h"
+#include "model/fixed_text.h"
 
 class LumoView final : public CalculatorView {
 public:
     bool keepTape = false;
-    std::string display;
+    TextBuffer display{"0"};
     std::vector<std::string> tape;
     std::vector<std::string> messages;  // the texts; the captions belong to the boxes
 

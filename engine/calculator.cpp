@@ -35,9 +35,6 @@ constexpr const char* kDividingByZero = "Dividing By Zero";
 constexpr const char* kStrictCheckCaption = "Strict Number Check";
 constexpr const char* kFieldNames[] = {"Frames", "Seconds", "Minutes", "Hours"};
 
-// The paste reads at most the clipboard's first 127 characters.
-constexpr std::size_t kMaxPasteLength = kMaxTextLength;
-
 FormatFlags DisplayFlagsOf(const ModeTable& modes, int mode) { return KindDisplayFlags[ModeKindOf(modes, mode)]; }
 
 bool IsUpperHexLetter(char c) { return c >= 'A' && c <= 'F'; }
@@ -134,12 +131,10 @@ bool Calculator::PasteText(const char* text) {
     state_.szEntry.clear();
     if (text == nullptr) return false;
     const ModeRecord& row = ModeRow(modes_, state_.iMode);
-    const TextBuffer value = WithoutClipboardDecorations(text, row, row.iClipFlags);
     // The digits of the mode are typed as their keys would type them; the display shows the
     // entry once they are all in, not each digit on its way.
     bool typed = false;
-    for (std::size_t i = 0; i < kMaxPasteLength && value[i] != '\0'; ++i)
-        typed = TypeDigit(ToUpperAscii(value[i])) || typed;
+    for (const char c : WithoutClipboardDecorations(text, row, row.iClipFlags)) typed = TypeDigit(ToUpperAscii(c)) || typed;
     if (typed) ShowValue(state_.szEntry.c_str(), state_.iMode);
     return typed;
 }

@@ -1,6 +1,7 @@
 #include "engine/key_script.h"
 
 #include <charconv>
+#include <initializer_list>
 #include <string_view>
 
 #include "engine/calculator.h"
@@ -10,6 +11,21 @@
 #include "model/mode_table.h"
 
 namespace {
+
+// Built by appending: GCC 12 at -O3 warns (wrongly) about overlapping copies in "'" + text.
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '\'');
+    quoted.append(text);
+    quoted += '\'';
+    return quoted;
+}
+
+// The words of an error: each piece appended in turn.
+std::string ErrorText(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (const std::string_view piece : pieces) text.append(piece);
+    return text;
+}
 
 enum class NameKind { Key, ClearMemory, Click, Paste, Character };
 
@@ -68,14 +84,13 @@ bool ReadNamedAction(std::string_view text, KeyScript& script) {
         }
     }
     if (!known) {
-        script.error = "unknown key <" + std::string(text) + ">";
+        script.error = ErrorText({"unknown key <", text, ">"});
         return false;
     }
     script.actions.push_back(std::move(action));
     return true;
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 // What a word's characters amount to: a key that does something, the memory letters alone, or
 // letters that are no key.
@@ -105,7 +120,7 @@ bool ReadWord(const ModeTable& modes, std::string_view word, int& mode, KeyScrip
         if (c == '<') {
             const std::size_t close = word.find('>', i);
             if (close == std::string_view::npos) {
-                script.error = "no '>' after '<' in " + Quoted(word);
+                script.error = ErrorText({"no '>' after '<' in ", Quoted(word)});
                 return false;
             }
             if (!ReadNamedAction(word.substr(i + 1, close - i - 1), script)) return false;
@@ -115,7 +130,8 @@ bool ReadWord(const ModeTable& modes, std::string_view word, int& mode, KeyScrip
             const std::string_view rest = word.substr(i + 1);
             const ModeNameMatch match = ModeNameAt(modes, rest);
             if (match.mode < 0) {
-                script.error = "unknown mode " + Quoted(rest.substr(0, rest.find(' '))) + " (" + PresentModeNames(modes) + ")";
+                script.error = ErrorText({"unknown mode ", Quoted(rest.substr(0, rest.find(' '))), " (",
+                                          PresentModeNames(modes), ")"});
                 return false;
             }
             script.actions.push_back({.kind = KeyActionKind::SwitchMode, .number = match.mode});
@@ -129,7 +145,7 @@ bool ReadWord(const ModeTable& modes, std::string_view word, int& mode, KeyScrip
         }
     }
     if (!keys.key && (!keys.memory || keys.strayLetter)) {
-        script.error = "no keys in " + Quoted(word);
+        script.error = ErrorText({"no keys in ", Quoted(word)});
         return false;
     }
     return true;

@@ -142,9 +142,9 @@ TextBuffer FormatCount(const ModeTable& modes, std::int32_t count, int mode, For
     return FormatDigitString(FramesToDigitString(modes, count, mode), ModeRow(modes, mode), flags);
 }
 
-TextBuffer WithoutClipboardDecorations(const char* text, const ModeRecord& row, FormatFlags flags) {
-    const TextBuffer pasted(text);
-    std::string_view value = WithoutBlanks({pasted.c_str(), pasted.size()});
+std::string_view WithoutClipboardDecorations(const char* text, const ModeRecord& row, FormatFlags flags) {
+    const char* stop = std::find(text, text + kMaxTextLength, '\0');
+    std::string_view value = WithoutBlanks({text, static_cast<std::size_t>(stop - text)});
     const Decorations decorations = DecorationsOf(row, flags);
     // The trailing text's own blanks at its end would be gone from a line that a program trimmed.
     const std::string_view prefix = decorations.prefix;
@@ -155,5 +155,5 @@ TextBuffer WithoutClipboardDecorations(const char* text, const ModeRecord& row, 
         value.remove_prefix(prefix.size());
     const std::string_view end(value.data() + value.size() - std::min(suffix.size(), value.size()), suffix.size());
     if (!suffix.empty() && value.size() > suffix.size() && SameIgnoringCase(end, suffix)) value.remove_suffix(suffix.size());
-    return TextBuffer(value.data(), value.size());
+    return value;
 }

@@ -2,6 +2,7 @@
 // The one formatter of every text the calculator shows or hands out.
 
 #include <cstdint>
+#include <string_view>
 
 #include "model/format_flags.h"
 #include "model/fixed_text.h"
@@ -18,5 +19,6 @@ TextBuffer FormatCount(const ModeTable& modes, std::int32_t count, int mode, For
 // What pasted text (its first 127 characters) holds of a value, read back in the row's mode: the
 // text without the prefix and trailing text that the row's clipboard format writes around a
 // value, when it carries them, and otherwise the whole text. Letters match in either case, as
-// UpperCase raises the decorations too, and blanks around the text are passed over.
-TextBuffer WithoutClipboardDecorations(const char* text, const ModeRecord& row, FormatFlags flags);
+// UpperCase raises the decorations too, and blanks around the text are passed over. A view into
+// the text.
+std::string_view WithoutClipboardDecorations(const char* text, const ModeRecord& row, FormatFlags flags);
