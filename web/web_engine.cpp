@@ -17,30 +17,13 @@
 #include "settings/ini_file.h"
 #include "settings/options.h"
 #include "settings/settings.h"
+#include "web/json_text.h"
 
 namespace {
 
 // The settings text goes into the in-memory file system, where the portable INI reader reads it
 // by the same rules as the window's settings file.
 constexpr const char* kSettingsFile = "/VEXO.INI";
-
-void AppendJsonString(std::string& json, const char* text) {
-    json += '"';
-    for (const char* p = text; *p != '\0'; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            json += escaped;
-        } else {
-            json += static_cast<char>(c);
-        }
-    }
-    json += '"';
-}
 
 // The key that a keypad button stands for; the page names its buttons by their keys.
 int KeyOfButtonId(int buttonId) {

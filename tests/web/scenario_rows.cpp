@@ -11,25 +11,14 @@
 #include "model/mode_table.h"
 #include "model/user_mode.h"
 #include "tests/engine/engine_scenarios.h"
+#include "web/json_text.h"
 
 namespace {
 
 std::string Json(const char* text) {
-    std::string json = "\"";
-    for (const char* p = text; *p != '\0'; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            json += escaped;
-        } else {
-            json += static_cast<char>(c);
-        }
-    }
-    return json + "\"";
+    std::string json;
+    AppendJsonString(json, text);
+    return json;
 }
 
 std::string Json(const std::vector<std::string>& texts) {
