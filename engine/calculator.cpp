@@ -305,10 +305,17 @@ void Calculator::ApplyOperatorToDisplay(char op) {
 
 // The entry is the right-hand operand of the pending operator.
 void Calculator::ApplyOperatorToEntry(char op) {
+    const EntryBuffer typed = state_.szEntry;
     if (!AcceptEntry()) return;
     const int mode = state_.iMode;
-    const TextBuffer operand = FormatDigits(modes_, state_.szEntry.c_str(), mode, DisplayFlagsOf(modes_, mode));
-    AddOperandLine(state_.cPendingOp, operand.c_str(), mode);
+    // While there is an entry the display shows it, so the operand's text is the display's, unless
+    // Auto DF Correct has just moved the label.
+    if (state_.szEntry == typed) {
+        AddOperandLine(state_.cPendingOp, state_.szDisplay.c_str(), mode);
+    } else {
+        AddOperandLine(state_.cPendingOp,
+                       FormatDigits(modes_, state_.szEntry.c_str(), mode, DisplayFlagsOf(modes_, mode)).c_str(), mode);
+    }
 
     const std::int32_t b = TextToFrames(modes_, state_.szEntry.c_str(), mode);
     if (state_.cPendingOp == '/' && b == 0) {
