@@ -245,7 +245,7 @@ void Calculator::SetEntryToCount(std::int32_t count, int mode) {
 // Auto DF Correct on a skipped drop-frame label: the label moves back to the end of the
 // previous minute or on to the first label of its minute. A skipped label has a nonzero minute
 // digit, so the entry holds at least the five digits that the move rewrites.
-void Calculator::CorrectDroppedLabel(int fix) {
+void Calculator::CorrectDroppedLabel(AutoDfCorrect fix) {
     const int mode = state_.iMode;
     DigitString label = MakeDigitString(state_.szEntry.c_str());
     if (fix == AutoDfMinusTwoFrames) MoveToPreviousMinute(modes_, label, mode);

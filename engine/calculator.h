@@ -11,6 +11,7 @@
 
 struct ModeTable;
 struct Options;
+enum AutoDfCorrect : std::int32_t;
 
 constexpr int kMaxEntryLength = 8;
 using EntryBuffer = FixedText<kMaxEntryLength>;
@@ -104,7 +105,7 @@ private:
 
     bool AcceptEntry();
     bool StrictEntryCheck();
-    void CorrectDroppedLabel(int fix);
+    void CorrectDroppedLabel(AutoDfCorrect fix);
     void SetEntryToCount(std::int32_t count, int mode);
     std::int32_t Convert(std::int32_t count, int fromMode, int toMode) const;
     std::int32_t DisplayedValue() const;

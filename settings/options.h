@@ -1,7 +1,7 @@
 #pragma once
 // The options: read from the settings file at start-up, toggled by the menu commands and the
-// Roman dialog, read by the engine, the model and the dialogs, written back by Save Setup Now.
-// Whoever runs a calculator owns one record (the window, or one lumo run) and hands it over by
+// Roman dialog, read by the engine and the dialogs, written back by Save Setup Now.
+// Whoever runs a calculator owns one record (the window, one lumo run, the page) and hands it by
 // reference. Each field is named after its settings key.
 
 #include <cstdint>
